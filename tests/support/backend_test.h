@@ -1,0 +1,54 @@
+// The fixture of the end-to-end suites: one fresh database per test on each
+// enabled backend, a configuration file pointing at it, and a way to run
+// schemon against it.
+#ifndef SCHEMON_TESTS_SUPPORT_BACKEND_TEST_H_
+#define SCHEMON_TESTS_SUPPORT_BACKEND_TEST_H_
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/process.h"
+#include "support/test_db.h"
+
+class BackendTest : public ::testing::TestWithParam<BackendUnderTest> {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs schemon with "-c <config>" before args.
+  RunResult Run(const std::vector<std::string>& args,
+                const std::string& input = "");
+
+  // Writes a file into the test directory and returns its path.
+  std::string WriteFile(const std::string& name, const std::string& content);
+
+  // Creates config and metadata as a version-98 database has them, with
+  // DBLockStatus set to lock_status (no row when empty).
+  void CreateServerTables(int version = 98,
+                          const std::string& lock_status = "UNLOCKED");
+  // Sets a server variable, stored as given (already hash-escaped).
+  void SetConfig(const std::string& name, const std::string& value);
+
+  int syntax() const { return GetParam().syntax; }
+
+  std::string dir_;
+  std::string config_path_;
+  std::unique_ptr<TestDatabase> db_;
+};
+
+#define INSTANTIATE_BACKEND_SUITE(Suite)                                  \
+  INSTANTIATE_TEST_SUITE_P(                                               \
+      Backends, Suite, ::testing::ValuesIn(EnabledBackends()),            \
+      [](const ::testing::TestParamInfo<BackendUnderTest>& info) {        \
+        return info.param.name;                                           \
+      })
+
+// Returns a fresh temporary directory.
+std::string MakeTempDir();
+// Removes a directory tree.
+void RemoveTree(const std::string& dir);
+
+#endif  // SCHEMON_TESTS_SUPPORT_BACKEND_TEST_H_

@@ -1,0 +1,74 @@
+#include "support/test_db.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+
+void TestDatabase::Exec(const std::string& sql) {
+  size_t start = 0;
+  while (start < sql.size()) {
+    size_t end = sql.find(";\n", start);
+    if (end == std::string::npos) end = sql.size();
+    std::string statement = sql.substr(start, end - start);
+    start = end + 2;
+    if (statement.find_first_not_of(" \t\r\n") == std::string::npos) continue;
+    std::string error;
+    ASSERT_TRUE(conn_->Execute(statement, &error))
+        << statement << "\n -> " << error;
+  }
+}
+
+bool TestDatabase::TryExec(const std::string& sql) {
+  std::string error;
+  return conn_->Execute(sql, &error);
+}
+
+std::vector<std::vector<std::string>> TestDatabase::Rows(
+    const std::string& sql) {
+  driver::BufferedResult result;
+  std::string error;
+  std::vector<std::vector<std::string>> rows;
+  if (!conn_->Select(sql, &result, &error)) {
+    ADD_FAILURE() << sql << "\n -> " << error;
+    return rows;
+  }
+  for (const auto& row : result.rows) {
+    std::vector<std::string> texts;
+    for (const auto& value : row) texts.push_back(value ? *value : "<null>");
+    rows.push_back(texts);
+  }
+  return rows;
+}
+
+std::string TestDatabase::Scalar(const std::string& sql) {
+  auto rows = Rows(sql);
+  if (rows.empty() || rows[0].empty()) return "<none>";
+  return rows[0][0];
+}
+
+bool TestDatabase::TableExists(const std::string& table) {
+  driver::BufferedResult result;
+  std::string error;
+  return conn_->Select("SELECT * FROM " + table + " WHERE 1=0", &result,
+                       &error);
+}
+
+std::vector<BackendUnderTest> EnabledBackends() {
+  std::vector<BackendUnderTest> list;
+  AddSqliteBackend(&list);
+  AddPgsqlBackend(&list);
+  AddMysqlBackend(&list);
+  AddOdbcBackends(&list);
+  return list;
+}
+
+std::string BackendName(const BackendUnderTest& backend) {
+  return backend.name;
+}
+
+std::string UniqueDatabaseName() {
+  static std::atomic<int> counter{0};
+  return "schemon_t" + std::to_string(getpid()) + "_" +
+         std::to_string(counter++);
+}

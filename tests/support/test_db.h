@@ -1,0 +1,70 @@
+// Throwaway test databases on every backend the test run has a server for.
+// SQLite is always there; the server backends are enabled by environment
+// variables that the test command sets after starting its servers.
+#ifndef SCHEMON_TESTS_SUPPORT_TEST_DB_H_
+#define SCHEMON_TESTS_SUPPORT_TEST_DB_H_
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "db/driver/backend.h"
+
+// One database made for one test and dropped when the object goes.
+class TestDatabase {
+ public:
+  virtual ~TestDatabase() = default;
+
+  // Returns the lines of a server configuration file that reach this
+  // database (DBDriver, DBServer, DBName, ...).
+  virtual std::string ConfigText() const = 0;
+
+  // Returns a connection of the test's own to the database.
+  driver::Connection* conn() { return conn_.get(); }
+
+  // Runs statements, failing the current test on an error. Statements are
+  // separated by ";\n".
+  void Exec(const std::string& sql);
+  // Returns false (no test failure) when the statement fails.
+  bool TryExec(const std::string& sql);
+  // Returns all rows, NULLs as "<null>"; fails the test on an error.
+  std::vector<std::vector<std::string>> Rows(const std::string& sql);
+  // Returns the first column of the first row, or "<none>".
+  std::string Scalar(const std::string& sql);
+  // Returns whether a table of that name exists.
+  virtual bool TableExists(const std::string& table);
+
+ protected:
+  std::unique_ptr<driver::Connection> conn_;
+};
+
+// A backend the suite runs against.
+struct BackendUnderTest {
+  std::string name;  // "sqlite", "pgsql", "mysql", "odbc_pgsql", ...
+  int syntax;        // the syntax code its databases report
+  std::function<std::unique_ptr<TestDatabase>(const std::string& dir)> create;
+};
+
+inline std::ostream& operator<<(std::ostream& os, const BackendUnderTest& b) {
+  return os << b.name;
+}
+
+// Returns the backends enabled for this run, SQLite first.
+std::vector<BackendUnderTest> EnabledBackends();
+
+// Used by the googletest parameter name generator.
+std::string BackendName(const BackendUnderTest& backend);
+
+// Each server backend's file adds itself when its environment variable is
+// set.
+void AddSqliteBackend(std::vector<BackendUnderTest>* list);
+void AddPgsqlBackend(std::vector<BackendUnderTest>* list);
+void AddMysqlBackend(std::vector<BackendUnderTest>* list);
+void AddOdbcBackends(std::vector<BackendUnderTest>* list);
+
+// Returns a name unique to this process and call, usable as a database name.
+std::string UniqueDatabaseName();
+
+#endif  // SCHEMON_TESTS_SUPPORT_TEST_DB_H_
