@@ -1,5 +1,6 @@
 #include "db/readers.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -45,11 +46,22 @@ bool ReadMetadataVariable(const char* name, char* buffer, size_t size,
 int32_t ReadServerVariableInt(const char* name, int32_t default_value) {
   char buffer[64];
   if (!ReadServerVariable(name, buffer, sizeof buffer, "")) return default_value;
-  return static_cast<int32_t>(strtol(buffer, nullptr, 0));
+  // Values beyond 32 bits saturate, as a 32-bit long conversion does.
+  long value = strtol(buffer, nullptr, 0);
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(value);
 }
 
 uint32_t ReadServerVariableUInt(const char* name, uint32_t default_value) {
   char buffer[64];
   if (!ReadServerVariable(name, buffer, sizeof buffer, "")) return default_value;
-  return static_cast<uint32_t>(strtoul(buffer, nullptr, 0));
+  // A 32-bit unsigned conversion: a negative value wraps modulo 2^32 and a
+  // magnitude beyond 32 bits saturates.
+  unsigned long value = strtoul(buffer, nullptr, 0);
+  const char* p = buffer;
+  while (isspace(static_cast<unsigned char>(*p))) p++;
+  unsigned long magnitude = (*p == '-') ? 0UL - value : value;
+  if (magnitude > UINT32_MAX) return UINT32_MAX;
+  return static_cast<uint32_t>(value);
 }

@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "front/config_template.h"
+#include "front/globals.h"
+
 std::string MakeTempDir() {
   const char* base = getenv("TMPDIR");
   std::string pattern =
@@ -33,7 +36,25 @@ void BackendTest::SetUp() {
   config_path_ = WriteFile("server.conf", db_->ConfigText());
 }
 
+void BackendTest::ConnectInProcess() {
+  ASSERT_EQ(QzLoadConfig(config_path_.c_str(), "", g_configTemplate, 1), 0);
+  ASSERT_TRUE(DBInit(0, 0, 0, nullptr));
+  g_hDbConnection = DBConnect();
+  ASSERT_NE(g_hDbConnection, nullptr);
+  g_nDbSyntax = DBGetSyntax(g_hDbConnection);
+}
+
 void BackendTest::TearDown() {
+  if (g_hDbConnection != nullptr) {
+    DBDisconnect(g_hDbConnection);
+    g_hDbConnection = nullptr;
+    DBUnloadDriver();
+  }
+  g_bShowQueries = 0;
+  g_bRepairWithoutAsking = 0;
+  g_bContinueOnError = 0;
+  g_pszTableOptions = "";
+  g_nDbSyntax = 0;
   db_.reset();
   RemoveTree(dir_);
 }

@@ -34,6 +34,11 @@ class BackendTest : public ::testing::TestWithParam<BackendUnderTest> {
 
   int syntax() const { return GetParam().syntax; }
 
+  // Opens g_hDbConnection on the test database inside this process, the way
+  // the front end does, so that the tool's functions can be called directly.
+  // TearDown closes it and resets the option flags.
+  void ConnectInProcess();
+
   std::string dir_;
   std::string config_path_;
   std::unique_ptr<TestDatabase> db_;
