@@ -305,6 +305,8 @@ def test_scripts_hold_only_statements():
             first = stmt.strip().split(None, 1)[0].upper()
             assert first in ("CREATE", "INSERT"), "%s: %r" % (name, stmt.strip()[:60])
             assert "--" not in re.sub(r"'(?:[^']|'')*'", "", stmt), "%s: comment in %r" % (name, stmt[:60])
+        # MySQL reads a backslash inside a literal as an escape.
+        assert "\\" not in read(name), "%s holds a backslash" % name
 
 
 @test
@@ -588,6 +590,23 @@ def test_dialects_define_the_same_tables():
                 family = [f for f in TYPE_FAMILIES if f["sqlite"] == ref[1] and f[dialect] == col[1]]
                 assert family or (col[1] == ref[1] and col[1].startswith("varchar(")), \
                     (dialect, name, col[0], types)
+
+
+@test
+def test_mysql_keys_fit_innodb():
+    # utf8mb4 takes up to 4 bytes a character; InnoDB's dynamic row format
+    # allows 3072 bytes a key, and long text cannot be a key column.
+    tables = parse_script(read("dbinit_mysql.sql"))[0]
+    sizes = {"integer": 4, "bigint": 8}
+    for name, (cols, pk) in tables.items():
+        types = {c[0]: c[1] for c in cols}
+        total = 0
+        for col in pk or []:
+            match = re.match(r"^varchar\((\d+)\)$", types[col])
+            assert match or types[col] in sizes, (name, col, types[col])
+            total += int(match.group(1)) * 4 + 2 if match else sizes[types[col]]
+        assert total <= 3072, (name, total)
+    assert "ROW_FORMAT=DYNAMIC" in read("dbinit_mysql.sql")
 
 
 @test
