@@ -13,7 +13,7 @@ if [ "$with_servers" = 1 ]; then
 else
   scripts/install-deps.sh
 fi
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCHEMON_BUILD_TESTS=ON
 cmake --build build -j"$(nproc)"
 
 run_ctest() { (cd build && ctest --output-on-failure -j"$(nproc)" "$@"); }
