@@ -16,6 +16,15 @@ fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCHEMON_BUILD_TESTS=ON
 cmake --build build -j"$(nproc)"
 
+# Test databases live in memory when the machine has a tmpfs: the embedded
+# database syncs every statement of an init script to disk otherwise.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+  TMPDIR=$(mktemp -d /dev/shm/schemon-tests.XXXXXX)
+  chmod 755 "$TMPDIR"
+  export TMPDIR
+  trap 'rm -rf "$TMPDIR"' EXIT
+fi
+
 run_ctest() { (cd build && ctest --output-on-failure -j"$(nproc)" "$@"); }
 if [ "$with_servers" = 1 ]; then
   tests/servers/with_servers.sh bash -c 'cd build && ctest --output-on-failure -j"$(nproc)"'
