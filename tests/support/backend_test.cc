@@ -37,6 +37,10 @@ void BackendTest::SetUp() {
 }
 
 void BackendTest::ConnectInProcess() {
+  // The loader leaves keys the file lacks as they are: start from empty
+  // settings so that no earlier test's backend options leak in.
+  g_szDbDriver[0] = g_szDbDrvParams[0] = g_szDbServer[0] = 0;
+  g_szDbName[0] = g_szDbLogin[0] = g_szDbPassword[0] = 0;
   ASSERT_EQ(QzLoadConfig(config_path_.c_str(), "", g_configTemplate, 1), 0);
   ASSERT_TRUE(DBInit(0, 0, 0, nullptr));
   g_hDbConnection = DBConnect();
