@@ -46,7 +46,7 @@ start() {
     sleep 0.2
   done
   if ! mariadb --no-defaults --socket="$dir/sock" -uroot -e \
-      "CREATE USER 'schemon_pw'@'localhost' IDENTIFIED BY '${SCHEMON_TEST_PASSWORD}'" \
+      "CREATE USER 'schemon_pw'@'localhost' IDENTIFIED BY '${SCHEMON_TEST_PASSWORD}'; GRANT ALL ON *.* TO 'schemon_pw'@'localhost'" \
       >"$dir/client.log" 2>&1; then
     cat "$dir/client.log" >&2
     die "cannot create the password login"

@@ -14,7 +14,9 @@ std::string Trim(const std::string& text) {
 
 }  // namespace
 
-ApiConnection::ApiConnection(const std::string& config_text) {
+ApiConnection::ApiConnection(const std::string& config_text)
+    : saved_{g_szDbDriver, g_szDbDrvParams, g_szDbServer,
+             g_szDbName,   g_szDbLogin,     g_szDbPassword} {
   g_szDbDriver[0] = g_szDbDrvParams[0] = g_szDbServer[0] = 0;
   g_szDbName[0] = g_szDbLogin[0] = g_szDbPassword[0] = 0;
   std::istringstream lines(config_text);
@@ -51,4 +53,12 @@ ApiConnection::ApiConnection(const std::string& config_text) {
 ApiConnection::~ApiConnection() {
   DBDisconnect(handle_);
   DBUnloadDriver();
+  snprintf(g_szDbDriver, sizeof g_szDbDriver, "%s", saved_.driver.c_str());
+  snprintf(g_szDbDrvParams, sizeof g_szDbDrvParams, "%s",
+           saved_.params.c_str());
+  snprintf(g_szDbServer, sizeof g_szDbServer, "%s", saved_.server.c_str());
+  snprintf(g_szDbName, sizeof g_szDbName, "%s", saved_.name.c_str());
+  snprintf(g_szDbLogin, sizeof g_szDbLogin, "%s", saved_.login.c_str());
+  snprintf(g_szDbPassword, sizeof g_szDbPassword, "%s",
+           saved_.password.c_str());
 }

@@ -11,7 +11,8 @@
 class ApiConnection {
  public:
   // Fills the globals from "Key = Value" lines (values may be
-  // double-quoted) and connects; handle() is null on failure.
+  // double-quoted) and connects; handle() is null on failure. The globals
+  // get their earlier values back when the object goes.
   explicit ApiConnection(const std::string& config_text);
   ~ApiConnection();
   ApiConnection(const ApiConnection&) = delete;
@@ -20,6 +21,10 @@ class ApiConnection {
   db_handle_t handle() const { return handle_; }
 
  private:
+  struct Settings {
+    std::string driver, params, server, name, login, password;
+  };
+  Settings saved_;
   db_handle_t handle_ = nullptr;
 };
 
