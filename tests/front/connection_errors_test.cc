@@ -98,8 +98,14 @@ const BadSetting kBadSettings[] = {
      4},
     {"missing database", IsServer,
      [](const std::string&, const std::string& config) {
-       return WithKey(WithKey(config, "DBName", "schemon_no_such_db"),
-                      "DBPassword", kWrongPassword);
+       // Also where a connection string in DBDrvParams names the database.
+       std::string name = KeyValue(config, "DBName");
+       std::string changed = config;
+       for (size_t at = changed.find(name); at != std::string::npos;
+            at = changed.find(name, at)) {
+         changed.replace(at, name.size(), "schemon_no_such_db");
+       }
+       return WithKey(changed, "DBPassword", kWrongPassword);
      },
      4},
     {"missing database file",
