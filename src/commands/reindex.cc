@@ -34,10 +34,9 @@ const char* const kDropIndexFormat[SYNTAX_COUNT] = {
 
 bool RecreateIndex(const char* index, const char* table, const char* column) {
   printf("Reindexing table %s by (%s)...\n", table, column);
-  const char* drop_format =
-      (g_nDbSyntax >= 0 && g_nDbSyntax < SYNTAX_COUNT)
-          ? kDropIndexFormat[g_nDbSyntax]
-          : "DROP INDEX %s";
+  const char* drop_format = (g_nDbSyntax >= 0 && g_nDbSyntax < SYNTAX_COUNT)
+                                ? kDropIndexFormat[g_nDbSyntax]
+                                : "DROP INDEX %s";
   char query[1024];
   snprintf(query, sizeof query, drop_format, index, table);
   DBQuery(g_hDbConnection, query);

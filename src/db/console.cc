@@ -55,11 +55,21 @@ void SetConsoleColor(int attribute) {
   if (!ConsoleHasColors()) return;
   const char* sequence;
   switch (attribute) {
-    case CONSOLE_GREEN: sequence = "\033[92m"; break;
-    case CONSOLE_RED: sequence = "\033[91m"; break;
-    case CONSOLE_YELLOW: sequence = "\033[93m"; break;
-    case CONSOLE_WHITE: sequence = "\033[97m"; break;
-    default: sequence = "\033[0m"; break;
+    case CONSOLE_GREEN:
+      sequence = "\033[92m";
+      break;
+    case CONSOLE_RED:
+      sequence = "\033[91m";
+      break;
+    case CONSOLE_YELLOW:
+      sequence = "\033[93m";
+      break;
+    case CONSOLE_WHITE:
+      sequence = "\033[97m";
+      break;
+    default:
+      sequence = "\033[0m";
+      break;
   }
   fputs(sequence, stdout);
 }

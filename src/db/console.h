@@ -4,11 +4,11 @@
 #ifndef SCHEMON_DB_CONSOLE_H_
 #define SCHEMON_DB_CONSOLE_H_
 
-#define CONSOLE_NORMAL 7        // light grey
-#define CONSOLE_GREEN 10        // bright green
-#define CONSOLE_RED 12          // bright red
-#define CONSOLE_YELLOW 14       // yellow
-#define CONSOLE_WHITE 15        // bright white
+#define CONSOLE_NORMAL 7   // light grey
+#define CONSOLE_GREEN 10   // bright green
+#define CONSOLE_RED 12     // bright red
+#define CONSOLE_YELLOW 14  // yellow
+#define CONSOLE_WHITE 15   // bright white
 
 // Sets the colour of the text written to standard output after it.
 void SetConsoleColor(int attribute);

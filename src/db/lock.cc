@@ -42,17 +42,19 @@ bool ReadLockStatus(char* status, char* info, bool decode) {
 bool CheckSchemaAndLock() {
   int version = DBGetSchemaVersion(g_hDbConnection);
   if (version < DB_FORMAT_VERSION) {
-    printf("Your database has format version %d, this tool is compiled for "
-           "version %d.\nUse \"upgrade\" command to upgrade your database "
-           "first.\n",
-           version, DB_FORMAT_VERSION);
+    printf(
+        "Your database has format version %d, this tool is compiled for "
+        "version %d.\nUse \"upgrade\" command to upgrade your database "
+        "first.\n",
+        version, DB_FORMAT_VERSION);
     return false;
   }
   if (version > DB_FORMAT_VERSION) {
-    printf("Your database has format version %d, this tool is compiled for "
-           "version %d.\nYou need to upgrade your server before using this "
-           "database.\n",
-           version, DB_FORMAT_VERSION);
+    printf(
+        "Your database has format version %d, this tool is compiled for "
+        "version %d.\nYou need to upgrade your server before using this "
+        "database.\n",
+        version, DB_FORMAT_VERSION);
     return false;
   }
   char status[LOCK_TEXT_SIZE], info[LOCK_TEXT_SIZE];
@@ -62,9 +64,10 @@ bool CheckSchemaAndLock() {
 }
 
 bool AskAndRemoveLock(const char* status, const char* info) {
-  printf("Database is locked by server %s [%s]\n"
-         "Do you wish to force database unlock? (Y/N) ",
-         status, info);
+  printf(
+      "Database is locked by server %s [%s]\n"
+      "Do you wish to force database unlock? (Y/N) ",
+      status, info);
   if (!AskYesNo()) return false;
   if (!ExecQuery("UPDATE config SET var_value='UNLOCKED' where "
                  "var_name='DBLockStatus'")) {

@@ -45,7 +45,8 @@ bool ReadMetadataVariable(const char* name, char* buffer, size_t size,
 
 int32_t ReadServerVariableInt(const char* name, int32_t default_value) {
   char buffer[64];
-  if (!ReadServerVariable(name, buffer, sizeof buffer, "")) return default_value;
+  if (!ReadServerVariable(name, buffer, sizeof buffer, ""))
+    return default_value;
   // Values beyond 32 bits saturate, as a 32-bit long conversion does.
   long value = strtol(buffer, nullptr, 0);
   if (value > INT32_MAX) return INT32_MAX;
@@ -55,7 +56,8 @@ int32_t ReadServerVariableInt(const char* name, int32_t default_value) {
 
 uint32_t ReadServerVariableUInt(const char* name, uint32_t default_value) {
   char buffer[64];
-  if (!ReadServerVariable(name, buffer, sizeof buffer, "")) return default_value;
+  if (!ReadServerVariable(name, buffer, sizeof buffer, ""))
+    return default_value;
   // A 32-bit unsigned conversion: a negative value wraps modulo 2^32 and a
   // magnitude beyond 32 bits saturates.
   unsigned long value = strtoul(buffer, nullptr, 0);

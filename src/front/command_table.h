@@ -4,9 +4,9 @@
 #define SCHEMON_FRONT_COMMAND_TABLE_H_
 
 struct CommandEntry {
-  const char* word;         // compared exactly, case-sensitively
-  bool needs_argument;      // the word after it is a file
-  bool needs_syntax;        // g_nDbSyntax must be known before it runs
+  const char* word;     // compared exactly, case-sensitively
+  bool needs_argument;  // the word after it is a file
+  bool needs_syntax;    // g_nDbSyntax must be known before it runs
   void (*handler)(const char* argument);  // argument is null when unused
 };
 

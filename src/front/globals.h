@@ -12,9 +12,9 @@
 #define MAX_PATH_LEN 260
 
 extern char g_szConfigPath[MAX_PATH_LEN];
-extern int g_bRepairWithoutAsking;   // -f
-extern int g_bShowQueries;           // -t
-extern int g_bContinueOnError;       // -X
+extern int g_bRepairWithoutAsking;     // -f
+extern int g_bShowQueries;             // -t
+extern int g_bContinueOnError;         // -X
 extern const char* g_pszTableOptions;  // -I, -M
 extern db_handle_t g_hDbConnection;
 extern int g_nDbSyntax;

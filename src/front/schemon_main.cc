@@ -94,9 +94,10 @@ int SchemonMain(int argc, char* argv[]) {
   }
   const CommandEntry* command = FindCommand(argv[optind]);
   if (command == nullptr) {
-    printf("Invalid command \"%s\". Type schemon -h for command line "
-           "syntax.\n",
-           argv[optind]);
+    printf(
+        "Invalid command \"%s\". Type schemon -h for command line "
+        "syntax.\n",
+        argv[optind]);
     return EXIT_USAGE;
   }
   if (command->needs_argument && argc - optind < 2) {

@@ -27,16 +27,16 @@ TEST_P(BatchTest, SendsEveryStatementOfTheGrammar) {
   RunResult r = Run({"batch", file});
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.out, Banner());
-  EXPECT_EQ(Table(), (std::vector<std::vector<std::string>>{
-                         {"1", "a;b"},
-                         {"2", "it's;"},
-                         {"3", "say \"x;y\""},
-                         {"4", "last"}}));
+  EXPECT_EQ(
+      Table(),
+      (std::vector<std::vector<std::string>>{
+          {"1", "a;b"}, {"2", "it's;"}, {"3", "say \"x;y\""}, {"4", "last"}}));
 }
 
 TEST_P(BatchTest, TraceEchoesEachStatementAsSent) {
   std::string file = WriteFile(
-      "b.sql", "INSERT INTO t VALUES (1,'x');\n  INSERT INTO t VALUES (2,'y');\n\n");
+      "b.sql",
+      "INSERT INTO t VALUES (1,'x');\n  INSERT INTO t VALUES (2,'y');\n\n");
   RunResult r = Run({"-t", "batch", file});
   EXPECT_EQ(r.out, Banner() + std::string(">>> INSERT INTO t VALUES (1,'x')\n"
                                           ">>> \n  INSERT INTO t VALUES "
@@ -57,7 +57,8 @@ TEST_P(BatchTest, StopsAtTheFirstFailingStatement) {
     std::string expected_start =
         std::string(Banner()) +
         (trace ? ">>> INSERT INTO t VALUES (1,'x')\n"
-                 ">>> INSERT INTO t VALUES (2,'y')\n>>> " + bad + "\n"
+                 ">>> INSERT INTO t VALUES (2,'y')\n>>> " +
+                     bad + "\n"
                : "") +
         "SQL query failed (";
     ASSERT_EQ(r.out.compare(0, expected_start.size(), expected_start), 0)
@@ -66,8 +67,8 @@ TEST_P(BatchTest, StopsAtTheFirstFailingStatement) {
     ASSERT_GE(r.out.size(), expected_end.size());
     EXPECT_EQ(r.out.substr(r.out.size() - expected_end.size()), expected_end)
         << r.out;
-    EXPECT_EQ(Table(), (std::vector<std::vector<std::string>>{{"1", "x"},
-                                                              {"2", "y"}}));
+    EXPECT_EQ(Table(),
+              (std::vector<std::vector<std::string>>{{"1", "x"}, {"2", "y"}}));
   }
 }
 

@@ -16,7 +16,8 @@ const char kScript[] =
     "varchar(36));\n"
     "INSERT INTO users (id,name,guid) VALUES (0,'admin','');\n"
     "INSERT INTO users (id,name,guid) VALUES (1,'guest','');\n"
-    "INSERT INTO user_groups (id,name,guid) VALUES (-2147483648,'Everyone','');\n";
+    "INSERT INTO user_groups (id,name,guid) VALUES "
+    "(-2147483648,'Everyone','');\n";
 
 class InitTest : public BackendTest {
  protected:
@@ -32,7 +33,8 @@ TEST_P(InitTest, RunsTheScriptAndSetsNewIdentifiers) {
   EXPECT_EQ(r.out, Banner() + std::string("Initializing database...\n"
                                           "Database initialized "
                                           "successfully\n"));
-  const std::regex uuid("[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}");
+  const std::regex uuid(
+      "[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}");
   std::string user = Guid("users", "0");
   std::string group = Guid("user_groups", "-2147483648");
   EXPECT_TRUE(std::regex_match(user, uuid)) << user;
@@ -85,8 +87,7 @@ TEST_P(InitTest, MissingUsersTableFailsTheInitialisation) {
   EXPECT_EQ(r.out.find("Initializing database...\nSQL query failed ("),
             std::string(Banner()).size())
       << r.out;
-  const std::string tail =
-      "UPDATE users SET guid='";
+  const std::string tail = "UPDATE users SET guid='";
   EXPECT_NE(r.out.find(tail), std::string::npos);
   EXPECT_NE(r.out.find("' WHERE id=0\nDatabase initialization failed\n"),
             std::string::npos)

@@ -47,11 +47,13 @@ class ReindexTest : public BackendTest {
         return db_->Rows(
             "SELECT a.attname FROM pg_index i JOIN pg_class c ON "
             "c.oid=i.indexrelid JOIN pg_attribute a ON a.attrelid=i.indrelid "
-            "AND a.attnum=ANY(i.indkey) WHERE c.relname='" + index + "'");
+            "AND a.attnum=ANY(i.indkey) WHERE c.relname='" +
+            index + "'");
       default:
         return db_->Rows(
             "SELECT column_name FROM information_schema.statistics WHERE "
-            "table_schema=DATABASE() AND index_name='" + index + "'");
+            "table_schema=DATABASE() AND index_name='" +
+            index + "'");
     }
   }
 };
@@ -114,8 +116,7 @@ TEST_P(ReindexTest, GuardRefusesBeforeTouchingAnyIndex) {
     const char* lock;
     std::string out;
   } cases[] = {
-      {98, "server1",
-       "Database is locked by server server1 [info text]\n"},
+      {98, "server1", "Database is locked by server server1 [info text]\n"},
       {97, "UNLOCKED",
        "Your database has format version 97, this tool is compiled for "
        "version 98.\nUse \"upgrade\" command to upgrade your database "

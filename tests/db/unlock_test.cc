@@ -24,22 +24,57 @@ TEST_P(UnlockTest, AnswersAndOutcomes) {
       "Database is locked by server srv1 [10.0.0.1 host]\n"
       "Do you wish to force database unlock? (Y/N) ";
   const UnlockCase cases[] = {
-      {"no row", nullptr, nullptr, {}, "", "Database is not locked\n",
+      {"no row",
+       nullptr,
+       nullptr,
+       {},
+       "",
+       "Database is not locked\n",
        "<none>"},
-      {"unlocked", "UNLOCKED", "x", {}, "", "Database is not locked\n",
+      {"unlocked",
+       "UNLOCKED",
+       "x",
+       {},
+       "",
+       "Database is not locked\n",
        "UNLOCKED"},
-      {"yes", "srv1", "10.0.0.1 host", {}, "y",
-       "Y\nDatabase lock removed\n", "UNLOCKED"},
-      {"upper yes", "srv1", "10.0.0.1 host", {}, "Y",
-       "Y\nDatabase lock removed\n", "UNLOCKED"},
+      {"yes",
+       "srv1",
+       "10.0.0.1 host",
+       {},
+       "y",
+       "Y\nDatabase lock removed\n",
+       "UNLOCKED"},
+      {"upper yes",
+       "srv1",
+       "10.0.0.1 host",
+       {},
+       "Y",
+       "Y\nDatabase lock removed\n",
+       "UNLOCKED"},
       {"no", "srv1", "10.0.0.1 host", {}, "n", "N\n", "srv1"},
-      {"other keys ignored", "srv1", "10.0.0.1 host", {}, "\n xq1\rN", "N\n",
+      {"other keys ignored",
+       "srv1",
+       "10.0.0.1 host",
+       {},
+       "\n xq1\rN",
+       "N\n",
        "srv1"},
       {"end of input", "srv1", "10.0.0.1 host", {}, "", "N\n", "srv1"},
-      {"end after other keys", "srv1", "10.0.0.1 host", {}, "abc\n", "N\n",
+      {"end after other keys",
+       "srv1",
+       "10.0.0.1 host",
+       {},
+       "abc\n",
+       "N\n",
        "srv1"},
-      {"forced", "srv1", "10.0.0.1 host", {"-f"}, "",
-       "Y\nDatabase lock removed\n", "UNLOCKED"},
+      {"forced",
+       "srv1",
+       "10.0.0.1 host",
+       {"-f"},
+       "",
+       "Y\nDatabase lock removed\n",
+       "UNLOCKED"},
   };
   for (const UnlockCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -77,13 +112,13 @@ TEST_P(UnlockTest, LowerCaseUnlockedIsALock) {
   CreateServerTables(98, "unlocked");
   SetConfig("DBLockInfo", "i");
   RunResult r = Run({"-t", "unlock"}, "y");
-  EXPECT_EQ(r.out,
-            Banner() + std::string(
-                           "Database is locked by server unlocked [i]\n"
-                           "Do you wish to force database unlock? (Y/N) Y\n"
-                           ">>> UPDATE config SET var_value='UNLOCKED' where "
-                           "var_name='DBLockStatus'\n"
-                           "Database lock removed\n"));
+  EXPECT_EQ(
+      r.out,
+      Banner() + std::string("Database is locked by server unlocked [i]\n"
+                             "Do you wish to force database unlock? (Y/N) Y\n"
+                             ">>> UPDATE config SET var_value='UNLOCKED' where "
+                             "var_name='DBLockStatus'\n"
+                             "Database lock removed\n"));
 }
 
 TEST_P(UnlockTest, MissingConfigTableReadsAsNotLocked) {

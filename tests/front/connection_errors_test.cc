@@ -75,8 +75,8 @@ const BadSetting kBadSettings[] = {
      3},
     {"wrong password", IsServer,
      [](const std::string&, const std::string& config) {
-       return WithKey(WithKey(config, "DBLogin", PasswordLogin()),
-                      "DBPassword", kWrongPassword);
+       return WithKey(WithKey(config, "DBLogin", PasswordLogin()), "DBPassword",
+                      kWrongPassword);
      },
      4},
     {"unknown host",

@@ -2,7 +2,6 @@
 // configuration file, the driver and the connection, and the exit codes.
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -124,8 +123,8 @@ TEST_F(FrontTest, ConfigurationFailuresEndWithCodeTwo) {
 
 TEST_F(FrontTest, UnknownDriverEndsWithCodeThree) {
   for (const char* driver : {"oracle9", "/opt/x/lib/nosuch.ddr", ""}) {
-    std::string conf = Write("d.conf", std::string("DBDriver = \"") + driver +
-                                           "\"\nDBName = x\n");
+    std::string conf = Write(
+        "d.conf", std::string("DBDriver = \"") + driver + "\"\nDBName = x\n");
     RunResult r = RunSchemon({"-c", conf, "unlock"});
     EXPECT_EQ(r.exit_code, 3) << driver;
     EXPECT_EQ(r.out, Banner() + ("Unable to load and initialize database "
@@ -149,12 +148,11 @@ TEST_F(FrontTest, DriverNameMayCarryDirectoryExtensionAndCase) {
 
 TEST_F(FrontTest, MissingDatabaseFileEndsWithCodeFour) {
   std::string conf =
-      Write("c.conf",
-            "DBDriver = sqlite\nDBName = " + dir_ +
-                "/none.db\nDBServer = dbhost\nDBLogin = admin\n"
-                "DBPassword = s3cret-pw\nLogFile = x\nModule = y\n"
-                "DumpDirectory = z\nCreateCrashDumps = yes\n"
-                "LogFailedSQLQueries = yes\n");
+      Write("c.conf", "DBDriver = sqlite\nDBName = " + dir_ +
+                          "/none.db\nDBServer = dbhost\nDBLogin = admin\n"
+                          "DBPassword = s3cret-pw\nLogFile = x\nModule = y\n"
+                          "DumpDirectory = z\nCreateCrashDumps = yes\n"
+                          "LogFailedSQLQueries = yes\n");
   RunResult r = RunSchemon({"-c", conf, "unlock"});
   EXPECT_EQ(r.exit_code, 4);
   EXPECT_EQ(r.out, Banner() + ("Unable to connect to database " + dir_ +
@@ -167,14 +165,14 @@ TEST_F(FrontTest, MissingDatabaseFileEndsWithCodeFour) {
 TEST_F(FrontTest, LongConfigurationValuesAreCutToTheirBuffers) {
   std::string login(100, 'L');
   std::string name(300, 'n');
-  std::string conf = Write("c.conf", "DBDriver = sqlite\nDBName = " + name +
-                                         "\nDBLogin = " + login +
-                                         "\nDBServer = srv\n");
+  std::string conf =
+      Write("c.conf", "DBDriver = sqlite\nDBName = " + name +
+                          "\nDBLogin = " + login + "\nDBServer = srv\n");
   RunResult r = RunSchemon({"-c", conf, "unlock"});
   EXPECT_EQ(r.exit_code, 4);
-  EXPECT_EQ(r.out, Banner() + ("Unable to connect to database " +
-                               name.substr(0, 255) + "@srv as " +
-                               login.substr(0, 63) + "\n"));
+  EXPECT_EQ(r.out,
+            Banner() + ("Unable to connect to database " + name.substr(0, 255) +
+                        "@srv as " + login.substr(0, 63) + "\n"));
 }
 
 TEST_F(FrontTest, ConfigPathIsCutAt259Bytes) {

@@ -37,8 +37,9 @@ TEST_P(InitScriptTest, GivesACompleteVersion98Database) {
   EXPECT_EQ(db_->Scalar("SELECT var_value FROM metadata WHERE "
                         "var_name='SchemaVersion'"),
             "98");
-  EXPECT_EQ(db_->Scalar("SELECT var_value FROM metadata WHERE var_name='Syntax'"),
-            SyntaxName(syntax()));
+  EXPECT_EQ(
+      db_->Scalar("SELECT var_value FROM metadata WHERE var_name='Syntax'"),
+      SyntaxName(syntax()));
   for (int i = 0; g_apszCoreTables[i] != nullptr; i++) {
     EXPECT_TRUE(db_->TableExists(g_apszCoreTables[i])) << g_apszCoreTables[i];
   }

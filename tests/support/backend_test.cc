@@ -89,8 +89,10 @@ void BackendTest::CreateServerTables(int version,
     db_->Exec(
         "CREATE TABLE metadata (var_name varchar(63) not null, var_value "
         "varchar(255) not null, PRIMARY KEY(var_name))");
-    db_->Exec("INSERT INTO metadata (var_name,var_value) VALUES "
-              "('SchemaVersion','" + std::to_string(version) + "')");
+    db_->Exec(
+        "INSERT INTO metadata (var_name,var_value) VALUES "
+        "('SchemaVersion','" +
+        std::to_string(version) + "')");
   } else {
     SetConfig("DBFormatVersion", std::to_string(version));
   }
@@ -99,6 +101,6 @@ void BackendTest::CreateServerTables(int version,
 
 void BackendTest::SetConfig(const std::string& name, const std::string& value) {
   db_->TryExec("DELETE FROM config WHERE var_name='" + name + "'");
-  db_->Exec("INSERT INTO config (var_name,var_value) VALUES ('" + name +
-            "','" + value + "')");
+  db_->Exec("INSERT INTO config (var_name,var_value) VALUES ('" + name + "','" +
+            value + "')");
 }

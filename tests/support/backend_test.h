@@ -44,11 +44,11 @@ class BackendTest : public ::testing::TestWithParam<BackendUnderTest> {
   std::unique_ptr<TestDatabase> db_;
 };
 
-#define INSTANTIATE_BACKEND_SUITE(Suite)                                  \
-  INSTANTIATE_TEST_SUITE_P(                                               \
-      Backends, Suite, ::testing::ValuesIn(EnabledBackends()),            \
-      [](const ::testing::TestParamInfo<BackendUnderTest>& info) {        \
-        return info.param.name;                                           \
+#define INSTANTIATE_BACKEND_SUITE(Suite)                           \
+  INSTANTIATE_TEST_SUITE_P(                                        \
+      Backends, Suite, ::testing::ValuesIn(EnabledBackends()),     \
+      [](const ::testing::TestParamInfo<BackendUnderTest>& info) { \
+        return info.param.name;                                    \
       })
 
 // Returns a fresh temporary directory.

@@ -14,7 +14,9 @@ extern char** environ;
 
 namespace {
 
-void SetNonBlocking(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
+void SetNonBlocking(int fd) {
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
 
 }  // namespace
 
@@ -93,7 +95,8 @@ RunResult RunProgram(const std::string& path,
     for (int i = 0; i < n; i++) {
       if (fds[i].revents == 0) continue;
       if (fds[i].fd == in_fd) {
-        ssize_t w = write(in_fd, input.data() + written, input.size() - written);
+        ssize_t w =
+            write(in_fd, input.data() + written, input.size() - written);
         if (w > 0) written += static_cast<size_t>(w);
         if (w < 0 && errno != EAGAIN) written = input.size();
         if (written >= input.size()) {
@@ -106,7 +109,8 @@ RunResult RunProgram(const std::string& path,
       ssize_t r = read(fds[i].fd, buffer, sizeof buffer);
       bool is_out = fds[i].fd == out_pipe[0];
       if (r > 0) {
-        (is_out ? result.out : result.err).append(buffer, static_cast<size_t>(r));
+        (is_out ? result.out : result.err)
+            .append(buffer, static_cast<size_t>(r));
       } else if (r == 0 || (errno != EAGAIN && errno != EINTR)) {
         (is_out ? out_open : err_open) = false;
       }

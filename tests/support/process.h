@@ -8,7 +8,7 @@
 #include <vector>
 
 struct RunResult {
-  int exit_code = -1;   // -1 when the process did not exit normally
+  int exit_code = -1;  // -1 when the process did not exit normally
   bool timed_out = false;
   std::string out;
   std::string err;

@@ -37,8 +37,7 @@ class MysqlTestDatabase : public TestDatabase {
     std::string error;
     auto admin = ConnectMysql(server_, "", &error);
     if (admin == nullptr ||
-        !admin->Execute("CREATE DATABASE " + name_ +
-                            " CHARACTER SET utf8mb4",
+        !admin->Execute("CREATE DATABASE " + name_ + " CHARACTER SET utf8mb4",
                         &error)) {
       ADD_FAILURE() << error;
       return;
@@ -87,8 +86,8 @@ void AddMysqlBackend(std::vector<BackendUnderTest>* list) {
     if (pair.first == "host") server.host = pair.second;
     if (pair.first == "user") server.user = pair.second;
     if (pair.first == "socket" || pair.first == "port") {
-      server.options += (server.options.empty() ? "" : " ") + pair.first +
-                        "=" + pair.second;
+      server.options +=
+          (server.options.empty() ? "" : " ") + pair.first + "=" + pair.second;
     }
   }
   list->push_back({"mysql", SYNTAX_MYSQL, [server](const std::string&) {

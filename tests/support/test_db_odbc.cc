@@ -49,9 +49,9 @@ class OdbcPgsqlTestDatabase : public TestDatabase {
   }
 
   std::string ConfigText() const override {
-    return "DBDriver = odbc\nDBServer = " + server_.host + "\nDBName = " +
-           name_ + "\nDBLogin = " + server_.user + "\nDBDrvParams = \"" +
-           Options() + "\"\n";
+    return "DBDriver = odbc\nDBServer = " + server_.host +
+           "\nDBName = " + name_ + "\nDBLogin = " + server_.user +
+           "\nDBDrvParams = \"" + Options() + "\"\n";
   }
 
  private:
@@ -96,11 +96,11 @@ void AddOdbcBackends(std::vector<BackendUnderTest>* list) {
   const char* enabled = getenv("SCHEMON_TEST_ODBC");
   if (enabled == nullptr || *enabled == 0 || *enabled == '0') return;
   if (std::optional<PgsqlTestServer> server = PgsqlTestServerFromEnv()) {
-    list->push_back({"odbc_pgsql", SYNTAX_POSTGRESQL,
-                     [server](const std::string&) {
-                       return std::unique_ptr<TestDatabase>(
-                           new OdbcPgsqlTestDatabase(*server));
-                     }});
+    list->push_back(
+        {"odbc_pgsql", SYNTAX_POSTGRESQL, [server](const std::string&) {
+           return std::unique_ptr<TestDatabase>(
+               new OdbcPgsqlTestDatabase(*server));
+         }});
   }
   list->push_back({"odbc_sqlite", SYNTAX_SQLITE, [](const std::string& dir) {
                      return std::unique_ptr<TestDatabase>(

@@ -78,8 +78,8 @@ std::optional<PgsqlTestServer> PgsqlTestServerFromEnv() {
   return server;
 }
 
-bool CreatePgsqlDatabase(const PgsqlTestServer& server,
-                         const std::string& name, std::string* error) {
+bool CreatePgsqlDatabase(const PgsqlTestServer& server, const std::string& name,
+                         std::string* error) {
   auto admin = ConnectPgsql(server, "postgres", error);
   return admin != nullptr &&
          admin->Execute("CREATE DATABASE " + name + " ENCODING 'UTF8'", error);
@@ -97,8 +97,7 @@ bool DropPgsqlDatabase(const PgsqlTestServer& server, const std::string& name,
 void AddPgsqlBackend(std::vector<BackendUnderTest>* list) {
   std::optional<PgsqlTestServer> server = PgsqlTestServerFromEnv();
   if (!server) return;
-  list->push_back({"pgsql", SYNTAX_POSTGRESQL,
-                   [server](const std::string&) {
+  list->push_back({"pgsql", SYNTAX_POSTGRESQL, [server](const std::string&) {
                      return std::unique_ptr<TestDatabase>(
                          new PgsqlTestDatabase(*server));
                    }});

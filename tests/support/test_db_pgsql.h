@@ -20,8 +20,8 @@ std::optional<PgsqlTestServer> PgsqlTestServerFromEnv();
 
 // Creates or drops a database through an administrative connection to the
 // database "postgres". Return false and fill *error on failure.
-bool CreatePgsqlDatabase(const PgsqlTestServer& server,
-                         const std::string& name, std::string* error);
+bool CreatePgsqlDatabase(const PgsqlTestServer& server, const std::string& name,
+                         std::string* error);
 bool DropPgsqlDatabase(const PgsqlTestServer& server, const std::string& name,
                        std::string* error);
 

@@ -11,9 +11,12 @@ TEST(SchemaPathTest, InstallDirectoryFirstThenTwoLevelsAboveTheExecutable) {
     const char* executable;
     const char* expected;
   } cases[] = {
-      {"/opt/orvane", "/usr/bin/schemon", "/opt/orvane/lib/sql/dbschema_sqlite.sql"},
-      {"", "/opt/orvane/bin/schemon", "/opt/orvane/lib/sql/dbschema_sqlite.sql"},
-      {nullptr, "/work/main/build/schemon", "/work/main/lib/sql/dbschema_sqlite.sql"},
+      {"/opt/orvane", "/usr/bin/schemon",
+       "/opt/orvane/lib/sql/dbschema_sqlite.sql"},
+      {"", "/opt/orvane/bin/schemon",
+       "/opt/orvane/lib/sql/dbschema_sqlite.sql"},
+      {nullptr, "/work/main/build/schemon",
+       "/work/main/lib/sql/dbschema_sqlite.sql"},
       {nullptr, "/schemon", "/lib/sql/dbschema_sqlite.sql"},
       {nullptr, "schemon", "schemon/lib/sql/dbschema_sqlite.sql"},
   };

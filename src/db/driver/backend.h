@@ -15,11 +15,11 @@ namespace driver {
 
 // Connection settings as the server configuration file gives them.
 struct ConnectParams {
-  std::string server;    // host, address, socket directory or DSN
-  std::string name;      // database name (for SQLite: the file path)
+  std::string server;  // host, address, socket directory or DSN
+  std::string name;    // database name (for SQLite: the file path)
   std::string login;
   std::string password;
-  std::string options;   // backend options, "key=value;key=value" or blanks
+  std::string options;  // backend options, "key=value;key=value" or blanks
   bool allow_create = false;  // SQLite: create the file when it is missing
 };
 

@@ -130,7 +130,8 @@ class MysqlConnection : public Connection {
     }
     unsigned columns = mysql_num_fields(result.get());
     MYSQL_FIELD* fields = mysql_fetch_fields(result.get());
-    for (unsigned c = 0; c < columns; c++) out->columns.push_back(fields[c].name);
+    for (unsigned c = 0; c < columns; c++)
+      out->columns.push_back(fields[c].name);
     out->rows.reserve(mysql_num_rows(result.get()));
     while (MYSQL_ROW row = mysql_fetch_row(result.get())) {
       unsigned long* lengths = mysql_fetch_lengths(result.get());
@@ -200,8 +201,8 @@ class MysqlConnection : public Connection {
   std::string Quote(const std::string& text) override {
     std::string quoted(text.size() * 2 + 3, '\0');
     quoted[0] = '\'';
-    unsigned long length = mysql_real_escape_string(
-        mysql_.get(), &quoted[1], text.data(), text.size());
+    unsigned long length = mysql_real_escape_string(mysql_.get(), &quoted[1],
+                                                    text.data(), text.size());
     quoted.resize(length + 1);
     quoted += '\'';
     return quoted;
@@ -278,8 +279,8 @@ bool ParseNumber(const std::pair<std::string, std::string>& option,
   long value = strtol(option.second.c_str(), &end, 10);
   if (option.second.empty() || *end != 0 || value < 0 ||
       static_cast<unsigned long>(value) > max) {
-    *error = "mysql: option \"" + option.first + "\" must be a number from 0 to " +
-             std::to_string(max);
+    *error = "mysql: option \"" + option.first +
+             "\" must be a number from 0 to " + std::to_string(max);
     return false;
   }
   *out = static_cast<unsigned>(value);
@@ -360,12 +361,11 @@ class MysqlBackend : public Backend {
     // A silent reconnect would lose an open transaction unnoticed.
     my_bool reconnect = 0;
     mysql_options(mysql.get(), MYSQL_OPT_RECONNECT, &reconnect);
-    if (mysql_real_connect(
-            mysql.get(), host.empty() ? nullptr : host.c_str(),
-            params.login.c_str(), params.password.c_str(),
-            params.name.empty() ? nullptr : params.name.c_str(), port,
-            socket.empty() ? nullptr : socket.c_str(),
-            CLIENT_MULTI_STATEMENTS) == nullptr) {
+    if (mysql_real_connect(mysql.get(), host.empty() ? nullptr : host.c_str(),
+                           params.login.c_str(), params.password.c_str(),
+                           params.name.empty() ? nullptr : params.name.c_str(),
+                           port, socket.empty() ? nullptr : socket.c_str(),
+                           CLIENT_MULTI_STATEMENTS) == nullptr) {
       *error = "mysql: " + ErrorText(mysql.get());
       return nullptr;
     }

@@ -38,8 +38,8 @@ bool ReadNarrowColumn(SQLHSTMT stmt, SQLUSMALLINT column, Value* out,
   const SQLLEN room = sizeof piece - 1;  // less the zero
   for (;;) {
     SQLLEN indicator = 0;
-    SQLRETURN rc = SQLGetData(stmt, column, SQL_C_CHAR, piece, sizeof piece,
-                              &indicator);
+    SQLRETURN rc =
+        SQLGetData(stmt, column, SQL_C_CHAR, piece, sizeof piece, &indicator);
     if (rc == SQL_NO_DATA) break;
     if (!Ok(rc)) {
       *error = Diagnostics(SQL_HANDLE_STMT, stmt, "SQLGetData failed");
@@ -68,8 +68,8 @@ bool ReadColumn(SQLHSTMT stmt, SQLUSMALLINT column, bool wide, Value* out,
   const SQLLEN room = sizeof piece - sizeof(SQLWCHAR);  // less the zero
   for (;;) {
     SQLLEN indicator = 0;
-    SQLRETURN rc = SQLGetData(stmt, column, SQL_C_WCHAR, piece, sizeof piece,
-                              &indicator);
+    SQLRETURN rc =
+        SQLGetData(stmt, column, SQL_C_WCHAR, piece, sizeof piece, &indicator);
     if (rc == SQL_NO_DATA) break;  // the previous piece was the last
     if (!Ok(rc)) {
       *error = Diagnostics(SQL_HANDLE_STMT, stmt, "SQLGetData failed");
@@ -108,7 +108,8 @@ bool ReadColumnNames(SQLHSTMT stmt, std::vector<std::string>* names,
       return false;
     }
     size_t used = static_cast<size_t>(length);
-    if (used > sizeof name / sizeof *name - 1) used = sizeof name / sizeof *name - 1;
+    if (used > sizeof name / sizeof *name - 1)
+      used = sizeof name / sizeof *name - 1;
     names->push_back(FromWide(name, used));
   }
   return true;
@@ -175,9 +176,12 @@ int SyntaxOfDbms(const std::string& dbms) {
     const char* prefix;
     int syntax;
   } const kNames[] = {
-      {"Microsoft SQL Server", SYNTAX_MSSQL}, {"Oracle", SYNTAX_ORACLE},
-      {"PostgreSQL", SYNTAX_POSTGRESQL},      {"MySQL", SYNTAX_MYSQL},
-      {"MariaDB", SYNTAX_MYSQL},              {"SQLite", SYNTAX_SQLITE},
+      {"Microsoft SQL Server", SYNTAX_MSSQL},
+      {"Oracle", SYNTAX_ORACLE},
+      {"PostgreSQL", SYNTAX_POSTGRESQL},
+      {"MySQL", SYNTAX_MYSQL},
+      {"MariaDB", SYNTAX_MYSQL},
+      {"SQLite", SYNTAX_SQLITE},
   };
   for (const auto& name : kNames) {
     if (strncasecmp(dbms.c_str(), name.prefix, strlen(name.prefix)) == 0) {
@@ -278,9 +282,8 @@ class OdbcConnection : public Connection {
   // in a form that reads it literally there.
   std::string Quote(const std::string& text) override {
     bool has_backslash = text.find('\\') != std::string::npos;
-    bool double_backslash =
-        has_backslash &&
-        (syntax_ == SYNTAX_POSTGRESQL || syntax_ == SYNTAX_MYSQL);
+    bool double_backslash = has_backslash && (syntax_ == SYNTAX_POSTGRESQL ||
+                                              syntax_ == SYNTAX_MYSQL);
     std::string quoted =
         double_backslash && syntax_ == SYNTAX_POSTGRESQL ? "E'" : "'";
     for (char c : text) {
@@ -315,8 +318,7 @@ class OdbcConnection : public Connection {
       if (Ok(rc)) rc = SQLExecute(stmt->get());
     } else {
       std::string narrow = sql;
-      rc = SQLExecDirect(stmt->get(),
-                         reinterpret_cast<SQLCHAR*>(&narrow[0]),
+      rc = SQLExecDirect(stmt->get(), reinterpret_cast<SQLCHAR*>(&narrow[0]),
                          static_cast<SQLINTEGER>(narrow.size()));
     }
     if (Ok(rc) || rc == SQL_NO_DATA) return true;
@@ -325,11 +327,11 @@ class OdbcConnection : public Connection {
   }
 
   bool SetAutocommit(bool on, std::string* error) {
-    SQLRETURN rc = SQLSetConnectAttr(
-        dbc_.get(), SQL_ATTR_AUTOCOMMIT,
-        reinterpret_cast<SQLPOINTER>(on ? SQL_AUTOCOMMIT_ON
-                                        : SQL_AUTOCOMMIT_OFF),
-        SQL_IS_UINTEGER);
+    SQLRETURN rc =
+        SQLSetConnectAttr(dbc_.get(), SQL_ATTR_AUTOCOMMIT,
+                          reinterpret_cast<SQLPOINTER>(on ? SQL_AUTOCOMMIT_ON
+                                                          : SQL_AUTOCOMMIT_OFF),
+                          SQL_IS_UINTEGER);
     if (Ok(rc)) return true;
     *error = Diagnostics(SQL_HANDLE_DBC, dbc_.get(),
                          "cannot switch the commit mode");
@@ -340,9 +342,9 @@ class OdbcConnection : public Connection {
     in_transaction_ = false;
     bool ok = Ok(SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), completion));
     if (!ok) {
-      *error = Diagnostics(SQL_HANDLE_DBC, dbc_.get(),
-                           completion == SQL_COMMIT ? "commit failed"
-                                                    : "rollback failed");
+      *error = Diagnostics(
+          SQL_HANDLE_DBC, dbc_.get(),
+          completion == SQL_COMMIT ? "commit failed" : "rollback failed");
       // Whatever the driver kept must not be committed by the switch below.
       if (completion == SQL_COMMIT) {
         SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), SQL_ROLLBACK);
@@ -379,7 +381,8 @@ bool HasKey(const std::string& text, std::initializer_list<const char*> keys) {
     }
     // A braced value may hold semicolons.
     size_t brace = pair.find('{');
-    if (brace != std::string::npos && pair.find('}', brace) == std::string::npos) {
+    if (brace != std::string::npos &&
+        pair.find('}', brace) == std::string::npos) {
       end = text.find('}', end);
       if (end == std::string::npos) break;
       end = text.find(';', end);
@@ -441,19 +444,19 @@ class OdbcBackend : public Backend {
       if (!params.login.empty() && !HasKey(text, {"UID", "User", "Username"})) {
         text += ";UID=" + ConnectionValue(params.login);
       }
-      if (!params.password.empty() &&
-          !HasKey(text, {"PWD", "Password"})) {
+      if (!params.password.empty() && !HasKey(text, {"PWD", "Password"})) {
         text += ";PWD=" + ConnectionValue(params.password);
       }
       std::basic_string<SQLWCHAR> wide = ToWide(text);
       SQLSMALLINT length = 0;
       rc = SQLDriverConnectW(dbc.get(), nullptr, &wide[0],
-                             static_cast<SQLSMALLINT>(wide.size()), nullptr,
-                             0, &length, SQL_DRIVER_NOPROMPT);
+                             static_cast<SQLSMALLINT>(wide.size()), nullptr, 0,
+                             &length, SQL_DRIVER_NOPROMPT);
     } else {
       if (params.server.empty()) {
-        *error = "odbc: DBServer must name a data source, or DBDrvParams "
-                 "hold a connection string";
+        *error =
+            "odbc: DBServer must name a data source, or DBDrvParams "
+            "hold a connection string";
         return nullptr;
       }
       std::basic_string<SQLWCHAR> dsn = ToWide(params.server);
@@ -464,10 +467,9 @@ class OdbcBackend : public Backend {
                        &password[0], static_cast<SQLSMALLINT>(password.size()));
     }
     if (!Ok(rc)) {
-      *error = "odbc: " + WithoutPassword(
-                              Diagnostics(SQL_HANDLE_DBC, dbc.get(),
-                                          "connection failed"),
-                              params.password);
+      *error = "odbc: " + WithoutPassword(Diagnostics(SQL_HANDLE_DBC, dbc.get(),
+                                                      "connection failed"),
+                                          params.password);
       return nullptr;
     }
     dbc.set_connected();

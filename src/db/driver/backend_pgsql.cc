@@ -127,16 +127,15 @@ class StatementGuard {
     PGTransactionStatusType state = PQtransactionStatus(conn_);
     // The statement itself may have ended the transaction (COMMIT).
     if (state != PQTRANS_INTRANS && state != PQTRANS_INERROR) return;
-    std::string sql =
-        ok && state == PQTRANS_INTRANS
-            ? std::string("RELEASE SAVEPOINT ") + kSavepoint
-            : std::string("ROLLBACK TO SAVEPOINT ") + kSavepoint +
-                  "; RELEASE SAVEPOINT " + kSavepoint;
+    std::string sql = ok && state == PQTRANS_INTRANS
+                          ? std::string("RELEASE SAVEPOINT ") + kSavepoint
+                          : std::string("ROLLBACK TO SAVEPOINT ") + kSavepoint +
+                                "; RELEASE SAVEPOINT " + kSavepoint;
     PgResult result(Exec(conn_, sql));
     if (!Succeeded(result.get()) && error != nullptr) {
       if (!error->empty()) *error += "; ";
-      *error += "cannot restore the transaction: " +
-                ErrorText(conn_, result.get());
+      *error +=
+          "cannot restore the transaction: " + ErrorText(conn_, result.get());
     }
   }
 
@@ -281,9 +280,7 @@ class PgsqlConnection : public Connection {
     return std::make_unique<PgsqlCursor>(conn_.get(), std::move(first), guard);
   }
 
-  bool Begin(std::string* error) override {
-    return Simple("BEGIN", error);
-  }
+  bool Begin(std::string* error) override { return Simple("BEGIN", error); }
 
   bool Commit(std::string* error) override {
     PgResult result(Exec(conn_.get(), "COMMIT"));

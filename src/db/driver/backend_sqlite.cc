@@ -32,7 +32,8 @@ Value ColumnValue(sqlite3_stmt* stmt, int column) {
 
 class SqliteCursor : public Cursor {
  public:
-  SqliteCursor(sqlite3* db, SqliteStmt stmt) : db_(db), stmt_(std::move(stmt)) {}
+  SqliteCursor(sqlite3* db, SqliteStmt stmt)
+      : db_(db), stmt_(std::move(stmt)) {}
 
   bool Fetch() override {
     if (done_) return false;
@@ -42,9 +43,7 @@ class SqliteCursor : public Cursor {
     if (rc != SQLITE_DONE) error_ = sqlite3_errmsg(db_);
     return false;
   }
-  int ColumnCount() const override {
-    return sqlite3_column_count(stmt_.get());
-  }
+  int ColumnCount() const override { return sqlite3_column_count(stmt_.get()); }
   std::string ColumnName(int column) const override {
     const char* name = sqlite3_column_name(stmt_.get(), column);
     return name != nullptr ? name : "";
@@ -73,8 +72,8 @@ class SqliteConnection : public Connection {
     while (tail < end) {
       sqlite3_stmt* raw = nullptr;
       const char* next = nullptr;
-      int rc = sqlite3_prepare_v2(db_.get(), tail,
-                                  static_cast<int>(end - tail), &raw, &next);
+      int rc = sqlite3_prepare_v2(db_.get(), tail, static_cast<int>(end - tail),
+                                  &raw, &next);
       SqliteStmt stmt(raw);
       if (rc != SQLITE_OK) return Fail(in_transaction, error);
       tail = next;
@@ -209,8 +208,8 @@ class SqliteBackend : public Backend {
       *error = "sqlite: DBName must name the database file";
       return nullptr;
     }
-    int flags = SQLITE_OPEN_READWRITE |
-                (params.allow_create ? SQLITE_OPEN_CREATE : 0);
+    int flags =
+        SQLITE_OPEN_READWRITE | (params.allow_create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* raw = nullptr;
     int rc = sqlite3_open_v2(params.name.c_str(), &raw, flags, nullptr);
     SqliteDb db(raw);

@@ -101,8 +101,8 @@ void DBUnloadDriver() { g_backend = nullptr; }
 
 int DBGetSyntax(db_handle_t conn) {
   if (conn == nullptr) return -1;
-  driver::Value stored =
-      QueryFirstValue(conn, "SELECT var_value FROM metadata WHERE var_name='Syntax'");
+  driver::Value stored = QueryFirstValue(
+      conn, "SELECT var_value FROM metadata WHERE var_name='Syntax'");
   if (!stored.has_value()) {
     stored = QueryFirstValue(
         conn, "SELECT var_value FROM config WHERE var_name='DBSyntax'");
@@ -123,8 +123,9 @@ int DBGetSchemaVersion(db_handle_t conn) {
     value = QueryFirstValue(
         conn, "SELECT var_value FROM config WHERE var_name='DBFormatVersion'");
   }
-  return value.has_value() ? static_cast<int>(strtol(value->c_str(), nullptr, 10))
-                           : 0;
+  return value.has_value()
+             ? static_cast<int>(strtol(value->c_str(), nullptr, 10))
+             : 0;
 }
 
 bool DBQuery(db_handle_t conn, const char* query) {
@@ -174,8 +175,7 @@ int DBGetNumRows(db_result_t result) {
 }
 
 int DBGetColumnCount(db_result_t result) {
-  return result != nullptr ? static_cast<int>(result->data.columns.size())
-                           : 0;
+  return result != nullptr ? static_cast<int>(result->data.columns.size()) : 0;
 }
 
 char* DBGetField(db_result_t result, int row, int column, char* buffer,

@@ -88,9 +88,8 @@ std::string Diagnostics(SQLSMALLINT type, SQLHANDLE handle,
     SQLINTEGER native = 0;
     SQLWCHAR message[1024];
     SQLSMALLINT length = 0;
-    SQLRETURN rc = SQLGetDiagRecW(type, handle, record, state, &native,
-                                  message, sizeof message / sizeof *message,
-                                  &length);
+    SQLRETURN rc = SQLGetDiagRecW(type, handle, record, state, &native, message,
+                                  sizeof message / sizeof *message, &length);
     if (!SQL_SUCCEEDED(rc)) break;
     size_t used = static_cast<size_t>(length);
     size_t room = sizeof message / sizeof *message - 1;

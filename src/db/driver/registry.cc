@@ -15,8 +15,8 @@ namespace {
 std::vector<std::unique_ptr<Backend>>& Backends() {
   static std::vector<std::unique_ptr<Backend>>* backends = [] {
     auto* list = new std::vector<std::unique_ptr<Backend>>();
-    for (auto factory : {MakeSqliteBackend, MakePgsqlBackend,
-                         MakeMysqlBackend, MakeOdbcBackend}) {
+    for (auto factory : {MakeSqliteBackend, MakePgsqlBackend, MakeMysqlBackend,
+                         MakeOdbcBackend}) {
       std::unique_ptr<Backend> backend = factory();
       if (backend != nullptr) list->push_back(std::move(backend));
     }
@@ -54,9 +54,7 @@ bool ParseOptions(const std::string& text,
                   std::vector<std::pair<std::string, std::string>>* out,
                   std::string* error) {
   size_t i = 0;
-  auto is_separator = [](char c) {
-    return c == ';' || c == ' ' || c == '\t';
-  };
+  auto is_separator = [](char c) { return c == ';' || c == ' ' || c == '\t'; };
   while (i < text.size()) {
     while (i < text.size() && is_separator(text[i])) i++;
     if (i >= text.size()) break;
@@ -73,8 +71,8 @@ bool ParseOptions(const std::string& text,
       i++;
       for (;;) {
         if (i >= text.size()) {
-          *error = "closing quote missing in the value of option \"" + key +
-                   "\"";
+          *error =
+              "closing quote missing in the value of option \"" + key + "\"";
           return false;
         }
         if (text[i] == '\'') {

@@ -114,8 +114,8 @@ int QzLoadConfig(const char* path, const char* section,
       }
     }
     if (print_errors) {
-      printf("Error in configuration file %s, line %d: %s\n", path,
-             line_number, problem.c_str());
+      printf("Error in configuration file %s, line %d: %s\n", path, line_number,
+             problem.c_str());
     }
     return 1;
   }

@@ -14,13 +14,13 @@
 
 // One key the loader knows, with the type of its value and its destination.
 struct ConfigTemplateEntry {
-  char name[64];            // the key; the empty name ends the table
-  uint8_t type;             // CFG_TYPE_*
-  char separator;           // list separator; unused (0)
-  uint16_t list_elements;   // unused (0)
-  uint32_t buffer_size;     // size of the destination, terminator included
-  uint32_t buffer_pos;      // unused (0)
-  void* destination;        // receives the value; null when none
+  char name[64];           // the key; the empty name ends the table
+  uint8_t type;            // CFG_TYPE_*
+  char separator;          // list separator; unused (0)
+  uint16_t list_elements;  // unused (0)
+  uint32_t buffer_size;    // size of the destination, terminator included
+  uint32_t buffer_pos;     // unused (0)
+  void* destination;       // receives the value; null when none
 };
 
 // Reads the file at path and stores each value whose key is in the template

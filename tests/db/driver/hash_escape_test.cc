@@ -31,7 +31,10 @@ TEST(HashEscapeTest, EncodesCharactersThatCannotStandInALiteral) {
       {"a\r\nb\t", "a#0D#0Ab#09"},
       {"\"q\" \\", "#22q#22 #5C"},
       {"del\x7f", "del#7F"},
-      {"Gr\xc3\xbc\xc3\x9f" "e", "Gr\xc3\xbc\xc3\x9f" "e"},
+      {"Gr\xc3\xbc\xc3\x9f"
+       "e",
+       "Gr\xc3\xbc\xc3\x9f"
+       "e"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Encode(c.text), c.encoded) << c.text;
@@ -44,12 +47,8 @@ TEST(HashEscapeTest, DecodingLeavesIncompleteGroupsAlone) {
     const char* text;
     const char* decoded;
   } cases[] = {
-      {"#", "#"},
-      {"#4", "#4"},
-      {"#4g", "#4g"},
-      {"a#41b", "aAb"},
-      {"#6c#6C", "ll"},
-      {"##41", "#A"},
+      {"#", "#"},       {"#4", "#4"},     {"#4g", "#4g"},
+      {"a#41b", "aAb"}, {"#6c#6C", "ll"}, {"##41", "#A"},
   };
   for (const auto& c : cases) EXPECT_EQ(Decode(c.text), c.decoded) << c.text;
 }

@@ -69,7 +69,8 @@ std::string OtherQuotingMode(int syntax) {
     case SYNTAX_POSTGRESQL:
       return "SET standard_conforming_strings = off";
     case SYNTAX_MYSQL:
-      return "SET SESSION sql_mode = CONCAT(@@sql_mode, ',NO_BACKSLASH_ESCAPES')";
+      return "SET SESSION sql_mode = CONCAT(@@sql_mode, "
+             "',NO_BACKSLASH_ESCAPES')";
     default:
       return "";
   }

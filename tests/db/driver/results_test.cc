@@ -96,17 +96,17 @@ std::vector<TypedValue> TypesOf(const std::string& backend, int syntax) {
                   {"integer[]", "'{1,2}'", "{1,2}"},
                   {"inet", "'10.0.0.1'", "10.0.0.1"}});
   } else if (backend == "mysql") {
-    types.insert(types.end(),
-                 {{"tinyint", "-128", "-128"},
-                  {"bigint unsigned", "18446744073709551615",
-                   "18446744073709551615"},
-                  {"double", "1.5", "1.5"},
-                  {"char(4)", "'ab'", "ab"},
-                  {"date", "'2024-02-29'", "2024-02-29"},
-                  {"datetime", "'2024-02-29 13:14:15'", "2024-02-29 13:14:15"},
-                  {"blob", "x'41FF'", "A\xFF"},
-                  {"enum('x','y')", "'y'", "y"},
-                  {"mediumtext", "'m'", "m"}});
+    types.insert(
+        types.end(),
+        {{"tinyint", "-128", "-128"},
+         {"bigint unsigned", "18446744073709551615", "18446744073709551615"},
+         {"double", "1.5", "1.5"},
+         {"char(4)", "'ab'", "ab"},
+         {"date", "'2024-02-29'", "2024-02-29"},
+         {"datetime", "'2024-02-29 13:14:15'", "2024-02-29 13:14:15"},
+         {"blob", "x'41FF'", "A\xFF"},
+         {"enum('x','y')", "'y'", "y"},
+         {"mediumtext", "'m'", "m"}});
   } else if (backend == "sqlite") {
     types.insert(types.end(), {{"real", "1.5", "1.5"},
                                {"blob", "x'4142'", "AB"},
@@ -160,8 +160,10 @@ void FillMany(TestDatabase* db) {
   db->Exec("CREATE TABLE many (id integer not null, payload varchar(40))");
   std::string insert;
   for (int id = 0; id < kManyRows; id++) {
-    if (insert.empty()) insert = "INSERT INTO many (id,payload) VALUES ";
-    else insert += ",";
+    if (insert.empty())
+      insert = "INSERT INTO many (id,payload) VALUES ";
+    else
+      insert += ",";
     insert += "(" + std::to_string(id) + ",'row " + std::to_string(id) + "')";
     if (id % 500 == 499) {
       db->Exec(insert);
@@ -209,8 +211,8 @@ TEST_P(ResultsTest, CursorGivenUpEarlyLeavesConnectionUsable) {
     ASSERT_NE(cursor, nullptr) << error;
     for (int i = 0; i < 3; i++) ASSERT_TRUE(DBFetch(cursor));
     DBFreeAsyncResult(h(), cursor);
-    EXPECT_TRUE(DBQueryEx(h(), "INSERT INTO after_cursor (id) VALUES (7)",
-                          error))
+    EXPECT_TRUE(
+        DBQueryEx(h(), "INSERT INTO after_cursor (id) VALUES (7)", error))
         << error;
     db_result_t result =
         DBSelectEx(h(), "SELECT count(*) FROM after_cursor", error);
@@ -238,16 +240,13 @@ TEST_P(ResultsTest, ErrorsCarryTheDatabaseText) {
     SCOPED_TRACE(c.sql);
     char error[DBERR_BUFFER_SIZE] = "";
     EXPECT_FALSE(DBQueryEx(h(), c.sql, error));
-    EXPECT_NE(std::string(error).find(c.mentions), std::string::npos)
-        << error;
+    EXPECT_NE(std::string(error).find(c.mentions), std::string::npos) << error;
     error[0] = 0;
     EXPECT_EQ(DBSelectEx(h(), c.sql, error), nullptr);
-    EXPECT_NE(std::string(error).find(c.mentions), std::string::npos)
-        << error;
+    EXPECT_NE(std::string(error).find(c.mentions), std::string::npos) << error;
     error[0] = 0;
     EXPECT_EQ(DBAsyncSelectEx(h(), c.sql, error), nullptr);
-    EXPECT_NE(std::string(error).find(c.mentions), std::string::npos)
-        << error;
+    EXPECT_NE(std::string(error).find(c.mentions), std::string::npos) << error;
   }
   char error[DBERR_BUFFER_SIZE] = "";
   EXPECT_FALSE(DBQueryEx(h(), "SELEC 1", error));

@@ -66,7 +66,8 @@ class TransactionTest : public BackendTest {
 
   void Insert(int id) {
     char error[DBERR_BUFFER_SIZE] = "";
-    std::string sql = "INSERT INTO kept (id) VALUES (" + std::to_string(id) + ")";
+    std::string sql =
+        "INSERT INTO kept (id) VALUES (" + std::to_string(id) + ")";
     EXPECT_TRUE(DBQueryEx(h(), sql.c_str(), error)) << error;
   }
   db_handle_t h() { return api_->handle(); }
