@@ -31,6 +31,9 @@ using PgConn = std::unique_ptr<PGconn, PgConnCloser>;
 using PgResult = std::unique_ptr<PGresult, PgResultClearer>;
 
 constexpr const char kSavepoint[] = "schemon_stmt";
+constexpr const char kAbortedTransaction[] =
+    "the transaction was aborted by an earlier error; nothing runs until it "
+    "is rolled back";
 
 // Returns libpq's text for a failed result (or the connection's when there
 // is no result), without the trailing line feed.
@@ -104,9 +107,7 @@ class StatementGuard {
   bool Open(std::string* error) {
     PGTransactionStatusType state = PQtransactionStatus(conn_);
     if (state == PQTRANS_INERROR) {
-      *error =
-          "the transaction was aborted by an earlier error; nothing runs "
-          "until it is rolled back";
+      *error = kAbortedTransaction;
       return false;
     }
     if (state != PQTRANS_INTRANS) return true;
@@ -280,9 +281,13 @@ class PgsqlConnection : public Connection {
     return std::make_unique<PgsqlCursor>(conn_.get(), std::move(first), guard);
   }
 
-  bool Begin(std::string* error) override { return Simple("BEGIN", error); }
+  bool Begin(std::string* error) override {
+    savepoint_live_ = false;
+    return Simple("BEGIN", error);
+  }
 
   bool Commit(std::string* error) override {
+    savepoint_live_ = false;
     PgResult result(Exec(conn_.get(), "COMMIT"));
     if (!Succeeded(result.get())) {
       *error = ErrorText(conn_.get(), result.get());
@@ -298,6 +303,7 @@ class PgsqlConnection : public Connection {
   }
 
   bool Rollback(std::string* error) override {
+    savepoint_live_ = false;
     return Simple("ROLLBACK", error);
   }
 
@@ -323,17 +329,53 @@ class PgsqlConnection : public Connection {
       "the transaction was rolled back by the database after an earlier "
       "error; nothing of it was committed";
 
-  // Runs a statement under a savepoint guard, keeping its rows in *out when
-  // out is not null.
+  // Runs a statement, keeping the rows of its last result in *out when out
+  // is not null. Inside a transaction a savepoint is set before it; the
+  // savepoint stays alive after success and is released together with
+  // setting the next one, so that at most one exists and a statement costs
+  // one extra round trip. The statement travels alone: a statement that does
+  // not even parse must not take the guard down with it.
   bool Run(const std::string& sql, BufferedResult* out, std::string* error) {
-    StatementGuard guard(conn_.get());
-    if (!guard.Open(error)) return false;
-    PgResult result(Exec(conn_.get(), sql));
-    bool ok = Succeeded(result.get());
-    if (!ok) {
-      *error = ErrorText(conn_.get(), result.get());
-    } else if (out != nullptr) {
-      const PGresult* r = result.get();
+    PGconn* conn = conn_.get();
+    PGTransactionStatusType state = PQtransactionStatus(conn);
+    if (state == PQTRANS_INERROR) {
+      *error = kAbortedTransaction;
+      return false;
+    }
+    bool guarded = state == PQTRANS_INTRANS;
+    if (guarded) {
+      std::string guard = std::string("SAVEPOINT ") + kSavepoint;
+      if (savepoint_live_) {
+        guard = std::string("RELEASE SAVEPOINT ") + kSavepoint + ";" + guard;
+      }
+      savepoint_live_ = false;
+      PgResult result(Exec(conn, guard));
+      if (!Succeeded(result.get())) {
+        *error = "cannot set a savepoint: " + ErrorText(conn, result.get());
+        return false;
+      }
+    }
+    bool ok = true;
+    PgResult last;
+    if (!PQsendQuery(conn, sql.c_str())) {
+      ok = false;
+      *error = ErrorText(conn, nullptr);
+    } else {
+      while (PGresult* raw = PQgetResult(conn)) {
+        PgResult result(raw);
+        ExecStatusType status = PQresultStatus(raw);
+        if (status == PGRES_COPY_IN || status == PGRES_COPY_OUT) {
+          EndCopy(conn, status);
+        }
+        if (!Succeeded(raw)) {
+          if (ok) *error = ErrorText(conn, raw);
+          ok = false;
+        }
+        last = std::move(result);
+      }
+    }
+    if (ok && out != nullptr && last != nullptr) {
+      const PGresult* r = last.get();
       int columns = PQnfields(r);
       int rows = PQntuples(r);
       for (int c = 0; c < columns; c++) out->columns.push_back(PQfname(r, c));
@@ -347,8 +389,22 @@ class PgsqlConnection : public Connection {
         out->rows.push_back(std::move(values));
       }
     }
-    result.reset();
-    guard.Finish(ok, error);
+    last.reset();
+    if (!guarded) return ok;
+    // The statement itself may have ended the transaction (COMMIT).
+    state = PQtransactionStatus(conn);
+    if (state == PQTRANS_INTRANS) {
+      savepoint_live_ = true;
+    } else if (state == PQTRANS_INERROR) {
+      PgResult undo(
+          Exec(conn, std::string("ROLLBACK TO SAVEPOINT ") + kSavepoint));
+      if (Succeeded(undo.get())) {
+        savepoint_live_ = true;
+      } else {
+        *error +=
+            "; cannot restore the transaction: " + ErrorText(conn, undo.get());
+      }
+    }
     return ok;
   }
 
@@ -361,6 +417,9 @@ class PgsqlConnection : public Connection {
   }
 
   PgConn conn_;
+  // The savepoint of the last statement run inside the transaction still
+  // exists; the next statement releases it.
+  bool savepoint_live_ = false;
 };
 
 void IgnoreNotice(void*, const char*) {}
