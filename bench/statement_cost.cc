@@ -102,6 +102,7 @@ int main(int argc, char** argv) {
     fprintf(stderr, "%s", PQerrorMessage(admin));
     return 1;
   }
+  PQsetNoticeProcessor(admin, [](void*, const char*) {}, nullptr);
   PQclear(PQexec(admin, "DROP DATABASE IF EXISTS schemon_bench"));
   PQclear(PQexec(admin, "CREATE DATABASE schemon_bench"));
 
