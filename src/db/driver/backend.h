@@ -107,6 +107,11 @@ bool ParseOptions(const std::string& text,
                   std::vector<std::pair<std::string, std::string>>* out,
                   std::string* error);
 
+// Reads every remaining row of cursor into *out (replacing its content).
+// Returns false and fills *error when fetching fails; backends whose
+// buffered results are their row-by-row results read to the end use it.
+bool FetchAll(Cursor* cursor, BufferedResult* out, std::string* error);
+
 // Backend factories, one per file; null where the backend is not built in.
 std::unique_ptr<Backend> MakeSqliteBackend();
 std::unique_ptr<Backend> MakePgsqlBackend();

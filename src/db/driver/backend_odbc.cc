@@ -234,23 +234,7 @@ class OdbcConnection : public Connection {
     out->columns.clear();
     out->rows.clear();
     std::unique_ptr<Cursor> cursor = SelectUnbuffered(sql, error);
-    if (cursor == nullptr) return false;
-    for (int c = 0; c < cursor->ColumnCount(); c++) {
-      out->columns.push_back(cursor->ColumnName(c));
-    }
-    while (cursor->Fetch()) {
-      std::vector<Value> row;
-      row.reserve(out->columns.size());
-      for (int c = 0; c < cursor->ColumnCount(); c++) {
-        row.push_back(cursor->Field(c));
-      }
-      out->rows.push_back(std::move(row));
-    }
-    if (!cursor->error().empty()) {
-      *error = cursor->error();
-      return false;
-    }
-    return true;
+    return cursor != nullptr && FetchAll(cursor.get(), out, error);
   }
 
   std::unique_ptr<Cursor> SelectUnbuffered(const std::string& sql,

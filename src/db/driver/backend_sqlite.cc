@@ -87,26 +87,10 @@ class SqliteConnection : public Connection {
 
   bool Select(const std::string& sql, BufferedResult* out,
               std::string* error) override {
-    std::unique_ptr<Cursor> cursor = SelectUnbuffered(sql, error);
-    if (cursor == nullptr) return false;
     out->columns.clear();
     out->rows.clear();
-    for (int i = 0; i < cursor->ColumnCount(); i++) {
-      out->columns.push_back(cursor->ColumnName(i));
-    }
-    while (cursor->Fetch()) {
-      std::vector<Value> row;
-      row.reserve(out->columns.size());
-      for (int i = 0; i < cursor->ColumnCount(); i++) {
-        row.push_back(cursor->Field(i));
-      }
-      out->rows.push_back(std::move(row));
-    }
-    if (!cursor->error().empty()) {
-      *error = cursor->error();
-      return false;
-    }
-    return true;
+    std::unique_ptr<Cursor> cursor = SelectUnbuffered(sql, error);
+    return cursor != nullptr && FetchAll(cursor.get(), out, error);
   }
 
   std::unique_ptr<Cursor> SelectUnbuffered(const std::string& sql,

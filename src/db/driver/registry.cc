@@ -1,5 +1,5 @@
-// The registry of backends built into the driver library, and the parsing
-// of driver names and option texts shared by all backends.
+// The registry of backends built into the driver library, and what all
+// backends share: driver names, option texts and reading a result whole.
 
 #include <algorithm>
 #include <cctype>
@@ -90,6 +90,27 @@ bool ParseOptions(const std::string& text,
       while (i < text.size() && !is_separator(text[i])) value += text[i++];
     }
     out->emplace_back(key, value);
+  }
+  return true;
+}
+
+bool FetchAll(Cursor* cursor, BufferedResult* out, std::string* error) {
+  out->columns.clear();
+  out->rows.clear();
+  for (int i = 0; i < cursor->ColumnCount(); i++) {
+    out->columns.push_back(cursor->ColumnName(i));
+  }
+  while (cursor->Fetch()) {
+    std::vector<Value> row;
+    row.reserve(out->columns.size());
+    for (int i = 0; i < cursor->ColumnCount(); i++) {
+      row.push_back(cursor->Field(i));
+    }
+    out->rows.push_back(std::move(row));
+  }
+  if (!cursor->error().empty()) {
+    *error = cursor->error();
+    return false;
   }
   return true;
 }
