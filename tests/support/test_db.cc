@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 
 void TestDatabase::Exec(const std::string& sql) {
   size_t start = 0;
@@ -52,6 +54,37 @@ bool TestDatabase::TableExists(const std::string& table) {
   std::string error;
   return conn_->Select("SELECT * FROM " + table + " WHERE 1=0", &result,
                        &error);
+}
+
+ServerTestDatabase::~ServerTestDatabase() {
+  conn_.reset();
+  std::string error;
+  if (drop_ && !drop_(&error)) ADD_FAILURE() << error;
+}
+
+void ServerTestDatabase::Open(const Step& create, const Connector& connect,
+                              Step drop) {
+  std::string error;
+  if (!create(&error)) {
+    ADD_FAILURE() << error;
+    return;
+  }
+  drop_ = std::move(drop);
+  conn_ = connect(&error);
+  if (conn_ == nullptr) ADD_FAILURE() << error;
+}
+
+std::optional<std::map<std::string, std::string>> ServerSettingsFromEnv(
+    const char* variable) {
+  const char* text = getenv(variable);
+  if (text == nullptr || *text == 0) return std::nullopt;
+  std::vector<std::pair<std::string, std::string>> pairs;
+  std::string error;
+  if (!driver::ParseOptions(text, &pairs, &error)) {
+    fprintf(stderr, "%s: %s\n", variable, error.c_str());
+    exit(2);
+  }
+  return std::map<std::string, std::string>(pairs.begin(), pairs.end());
 }
 
 std::vector<BackendUnderTest> EnabledBackends() {

@@ -5,7 +5,9 @@
 #define SCHEMON_TESTS_SUPPORT_TEST_DB_H_
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -39,6 +41,33 @@ class TestDatabase {
  protected:
   std::unique_ptr<driver::Connection> conn_;
 };
+
+// A database on a server, made for one test through an administrative
+// connection and dropped again when the object goes.
+class ServerTestDatabase : public TestDatabase {
+ public:
+  ~ServerTestDatabase() override;
+
+ protected:
+  using Step = std::function<bool(std::string* error)>;
+  using Connector =
+      std::function<std::unique_ptr<driver::Connection>(std::string* error)>;
+
+  // Runs create, then opens the test's connection with connect; drop runs
+  // when the object goes, if create succeeded, after the derived object's
+  // members are destroyed (so it must not reach them). Failures fail the
+  // test.
+  void Open(const Step& create, const Connector& connect, Step drop);
+
+ private:
+  Step drop_;
+};
+
+// Returns the "key=value" pairs of a server's environment variable, or
+// nullopt when it is unset or empty. A value that cannot be parsed ends the
+// test program.
+std::optional<std::map<std::string, std::string>> ServerSettingsFromEnv(
+    const char* variable);
 
 // A backend the suite runs against.
 struct BackendUnderTest {

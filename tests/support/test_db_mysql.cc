@@ -30,32 +30,26 @@ std::unique_ptr<driver::Connection> ConnectMysql(const MysqlTestServer& server,
   return driver::FindBackend("mysql")->Connect(params, error);
 }
 
-class MysqlTestDatabase : public TestDatabase {
+class MysqlTestDatabase : public ServerTestDatabase {
  public:
   explicit MysqlTestDatabase(const MysqlTestServer& server)
       : server_(server), name_(UniqueDatabaseName()) {
-    std::string error;
-    auto admin = ConnectMysql(server_, "", &error);
-    if (admin == nullptr ||
-        !admin->Execute("CREATE DATABASE " + name_ + " CHARACTER SET utf8mb4",
-                        &error)) {
-      ADD_FAILURE() << error;
-      return;
-    }
-    created_ = true;
-    conn_ = ConnectMysql(server_, name_, &error);
-    if (conn_ == nullptr) ADD_FAILURE() << error;
-  }
-
-  ~MysqlTestDatabase() override {
-    conn_.reset();
-    if (!created_) return;
-    std::string error;
-    auto admin = ConnectMysql(server_, "", &error);
-    if (admin == nullptr ||
-        !admin->Execute("DROP DATABASE IF EXISTS " + name_, &error)) {
-      ADD_FAILURE() << error;
-    }
+    // The drop runs after this object's members are gone: capture copies.
+    auto admin = [server](const std::string& statement, std::string* error) {
+      auto conn = ConnectMysql(server, "", error);
+      return conn != nullptr && conn->Execute(statement, error);
+    };
+    Open(
+        [admin, name = name_](std::string* error) {
+          return admin("CREATE DATABASE " + name + " CHARACTER SET utf8mb4",
+                       error);
+        },
+        [this](std::string* error) {
+          return ConnectMysql(server_, name_, error);
+        },
+        [admin, name = name_](std::string* error) {
+          return admin("DROP DATABASE IF EXISTS " + name, error);
+        });
   }
 
   std::string ConfigText() const override {
@@ -67,22 +61,15 @@ class MysqlTestDatabase : public TestDatabase {
  private:
   MysqlTestServer server_;
   std::string name_;
-  bool created_ = false;
 };
 
 }  // namespace
 
 void AddMysqlBackend(std::vector<BackendUnderTest>* list) {
-  const char* text = getenv("SCHEMON_TEST_MYSQL");
-  if (text == nullptr || *text == 0) return;
-  std::vector<std::pair<std::string, std::string>> pairs;
-  std::string error;
-  if (!driver::ParseOptions(text, &pairs, &error)) {
-    fprintf(stderr, "SCHEMON_TEST_MYSQL: %s\n", error.c_str());
-    exit(2);
-  }
+  auto settings = ServerSettingsFromEnv("SCHEMON_TEST_MYSQL");
+  if (!settings) return;
   MysqlTestServer server;
-  for (const auto& pair : pairs) {
+  for (const auto& pair : *settings) {
     if (pair.first == "host") server.host = pair.second;
     if (pair.first == "user") server.user = pair.second;
     if (pair.first == "socket" || pair.first == "port") {

@@ -26,26 +26,21 @@ std::unique_ptr<driver::Connection> ConnectOdbc(const std::string& options,
   return driver::FindBackend("odbc")->Connect(params, error);
 }
 
-class OdbcPgsqlTestDatabase : public TestDatabase {
+class OdbcPgsqlTestDatabase : public ServerTestDatabase {
  public:
   explicit OdbcPgsqlTestDatabase(const PgsqlTestServer& server)
       : server_(server), name_(UniqueDatabaseName()) {
-    std::string error;
-    if (!CreatePgsqlDatabase(server_, name_, &error)) {
-      ADD_FAILURE() << error;
-      return;
-    }
-    created_ = true;
-    conn_ = ConnectOdbc(Options(), server_.user, &error);
-    if (conn_ == nullptr) ADD_FAILURE() << error;
-  }
-
-  ~OdbcPgsqlTestDatabase() override {
-    conn_.reset();
-    std::string error;
-    if (created_ && !DropPgsqlDatabase(server_, name_, &error)) {
-      ADD_FAILURE() << error;
-    }
+    Open(
+        [this](std::string* error) {
+          return CreatePgsqlDatabase(server_, name_, error);
+        },
+        [this](std::string* error) {
+          return ConnectOdbc(Options(), server_.user, error);
+        },
+        // Runs after this object's members are gone: capture copies.
+        [server, name = name_](std::string* error) {
+          return DropPgsqlDatabase(server, name, error);
+        });
   }
 
   std::string ConfigText() const override {
@@ -62,7 +57,6 @@ class OdbcPgsqlTestDatabase : public TestDatabase {
 
   PgsqlTestServer server_;
   std::string name_;
-  bool created_ = false;
 };
 
 class OdbcSqliteTestDatabase : public TestDatabase {

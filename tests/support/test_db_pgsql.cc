@@ -24,26 +24,21 @@ std::unique_ptr<driver::Connection> ConnectPgsql(const PgsqlTestServer& server,
   return driver::FindBackend("pgsql")->Connect(params, error);
 }
 
-class PgsqlTestDatabase : public TestDatabase {
+class PgsqlTestDatabase : public ServerTestDatabase {
  public:
   explicit PgsqlTestDatabase(const PgsqlTestServer& server)
       : server_(server), name_(UniqueDatabaseName()) {
-    std::string error;
-    if (!CreatePgsqlDatabase(server_, name_, &error)) {
-      ADD_FAILURE() << error;
-      return;
-    }
-    created_ = true;
-    conn_ = ConnectPgsql(server_, name_, &error);
-    if (conn_ == nullptr) ADD_FAILURE() << error;
-  }
-
-  ~PgsqlTestDatabase() override {
-    conn_.reset();
-    std::string error;
-    if (created_ && !DropPgsqlDatabase(server_, name_, &error)) {
-      ADD_FAILURE() << error;
-    }
+    Open(
+        [this](std::string* error) {
+          return CreatePgsqlDatabase(server_, name_, error);
+        },
+        [this](std::string* error) {
+          return ConnectPgsql(server_, name_, error);
+        },
+        // Runs after this object's members are gone: capture copies.
+        [server, name = name_](std::string* error) {
+          return DropPgsqlDatabase(server, name, error);
+        });
   }
 
   std::string ConfigText() const override {
@@ -55,22 +50,15 @@ class PgsqlTestDatabase : public TestDatabase {
  private:
   PgsqlTestServer server_;
   std::string name_;
-  bool created_ = false;
 };
 
 }  // namespace
 
 std::optional<PgsqlTestServer> PgsqlTestServerFromEnv() {
-  const char* text = getenv("SCHEMON_TEST_PGSQL");
-  if (text == nullptr || *text == 0) return std::nullopt;
-  std::vector<std::pair<std::string, std::string>> pairs;
-  std::string error;
-  if (!driver::ParseOptions(text, &pairs, &error)) {
-    fprintf(stderr, "SCHEMON_TEST_PGSQL: %s\n", error.c_str());
-    exit(2);
-  }
+  auto settings = ServerSettingsFromEnv("SCHEMON_TEST_PGSQL");
+  if (!settings) return std::nullopt;
   PgsqlTestServer server{"", "5432", "postgres"};
-  for (const auto& pair : pairs) {
+  for (const auto& pair : *settings) {
     if (pair.first == "host") server.host = pair.second;
     if (pair.first == "port") server.port = pair.second;
     if (pair.first == "user") server.user = pair.second;
