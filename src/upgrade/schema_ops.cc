@@ -1,0 +1,175 @@
+#include "upgrade/schema_ops.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "db/exec.h"
+#include "front/runtime/runtime.h"
+
+const char* const g_apszSqlTypes[SYNTAX_COUNT][2] = {
+    {"text", "bigint"},         // MySQL
+    {"varchar", "bigint"},      // PostgreSQL
+    {"text", "bigint"},         // Microsoft SQL Server
+    {"clob", "number(20)"},     // Oracle
+    {"varchar", "number(20)"},  // SQLite
+};
+
+void ReplaceTypeMarkers(char* text) {
+  int syntax = (g_nDbSyntax >= 0 && g_nDbSyntax < SYNTAX_COUNT) ? g_nDbSyntax
+                                                                  : SYNTAX_MYSQL;
+  TranslateStr(text, "$SQL:TEXT", g_apszSqlTypes[syntax][0]);
+  TranslateStr(text, "$SQL:INT64", g_apszSqlTypes[syntax][1]);
+}
+
+bool RunScript(const char* script) {
+  std::vector<char> buffer(script, script + strlen(script) + 1);
+  ReplaceTypeMarkers(buffer.data());
+  char* line = buffer.data();
+  while (true) {
+    char* end = strchr(line, '\n');
+    if (end != nullptr) *end = 0;
+    if (strcmp(line, "<END>") == 0) return true;
+    if (g_bShowQueries) EchoQuery(line);
+    char error_text[DBERR_BUFFER_SIZE] = "";
+    if (!DBQueryEx(g_hDbConnection, line, error_text)) {
+      PrintQueryError(error_text, line);
+      if (!g_bContinueOnError) return false;
+    }
+    // A script without its "<END>" line ends at its last statement and
+    // counts as failed: it is outside the format.
+    if (end == nullptr) return false;
+    line = end + 1;
+  }
+}
+
+bool AddTable(const char* ddl) {
+  std::vector<char> buffer(strlen(ddl) + 256);
+  memcpy(buffer.data(), ddl, strlen(ddl) + 1);
+  ReplaceTypeMarkers(buffer.data());
+  std::string statement = buffer.data();
+  if (g_nDbSyntax == SYNTAX_MYSQL && g_pszTableOptions != nullptr) {
+    statement += g_pszTableOptions;
+  }
+  return ExecQuery(statement.c_str());
+}
+
+bool AddServerVariable(const char* name, const char* value, int visible,
+                       int restart, int overwrite) {
+  std::string query =
+      std::string("SELECT var_value FROM config WHERE var_name='") + name + "'";
+  bool exists = false;
+  db_result_t result = DBSelect(g_hDbConnection, query.c_str());
+  if (result != nullptr) {
+    exists = DBGetNumRows(result) > 0;
+    DBFreeResult(result);
+  }
+  if (exists && !overwrite) return true;
+  char* encoded = EncodeSQLString(value);
+  String statement;
+  if (exists) {
+    statement.addFormattedString(
+        "UPDATE config SET var_value='%s' WHERE var_name='%s'", encoded, name);
+  } else {
+    statement.addFormattedString(
+        "INSERT INTO config (var_name,var_value,is_visible,need_server_restart)"
+        " VALUES ('%s','%s',%d,%d)",
+        name, encoded, visible, restart);
+  }
+  free(encoded);
+  return ExecQuery(statement.str().c_str());
+}
+
+bool ConvertEscapedColumn(const char* table, const char* key_column,
+                          const char* column) {
+  String query;
+  if (g_nDbSyntax == SYNTAX_MSSQL) {
+    query.addFormattedString(
+        "UPDATE %s SET %s='' WHERE CAST(%s AS nvarchar(max))=N'#00'", table,
+        column, column);
+  } else {
+    query.addFormattedString("UPDATE %s SET %s='' WHERE %s='#00'", table,
+                             column, column);
+  }
+  if (!ExecQuery(query.str().c_str())) return false;
+
+  String select;
+  select.addFormattedString("SELECT %s,%s FROM %s WHERE %s LIKE '%%#%%'",
+                            key_column, column, table, column);
+  db_result_t result = ExecSelect(select.str().c_str());
+  if (result == nullptr) return false;
+  int rows = DBGetNumRows(result);
+  for (int i = 0; i < rows; i++) {
+    int64_t key = DBGetFieldInt64(result, i, 0);
+    std::string text = DBGetFieldString(result, i, 1);
+    DecodeSQLString(&text[0]);
+    text.resize(strlen(text.c_str()));
+    String literal = DBPrepareString(g_hDbConnection, text.c_str());
+    String update;
+    update.addFormattedString("UPDATE %s SET %s=%s WHERE %s=%" PRId64, table,
+                              column, literal.str().c_str(), key_column, key);
+    if (!ExecQuery(update.str().c_str())) {
+      DBFreeResult(result);
+      return false;
+    }
+  }
+  DBFreeResult(result);
+  return true;
+}
+
+namespace {
+
+// Cuts text to at most max_bytes bytes without splitting a UTF-8 character.
+void CutAtCharacter(std::string* text, size_t max_bytes) {
+  if (text->size() <= max_bytes) return;
+  size_t end = max_bytes;
+  while (end > 0 && (static_cast<unsigned char>((*text)[end]) & 0xC0) == 0x80) {
+    end--;
+  }
+  text->resize(end);
+}
+
+}  // namespace
+
+bool MoveVariableToMetadata(const char* old_name, const char* new_name) {
+  std::string query = std::string("SELECT var_value FROM config WHERE var_name='") +
+                      old_name + "'";
+  db_result_t result = ExecSelect(query.c_str());
+  if (result == nullptr) return false;
+  if (DBGetNumRows(result) == 0) {
+    DBFreeResult(result);
+    return true;
+  }
+  // Decoded before it is cut, so that no escape is split; the cut keeps
+  // whole characters within the 255 characters metadata holds.
+  std::string value = DBGetFieldString(result, 0, 0);
+  DBFreeResult(result);
+  DecodeSQLString(&value[0]);
+  value.resize(strlen(value.c_str()));
+  CutAtCharacter(&value, 255);
+  String insert;
+  insert.addFormattedString(
+      "INSERT INTO metadata (var_name,var_value) VALUES ('%s',%s)", new_name,
+      DBPrepareString(g_hDbConnection, value.c_str()).str().c_str());
+  if (!ExecQuery(insert.str().c_str())) return false;
+  std::string remove =
+      std::string("DELETE FROM config WHERE var_name='") + old_name + "'";
+  return ExecQuery(remove.c_str());
+}
+
+bool SetSchemaVersion(int version) {
+  char query[256];
+  if (version <= 86) {
+    snprintf(query, sizeof(query),
+             "UPDATE config SET var_value='%d' WHERE var_name='DBFormatVersion'",
+             version);
+  } else {
+    snprintf(query, sizeof(query),
+             "UPDATE metadata SET var_value='%d' WHERE var_name='SchemaVersion'",
+             version);
+  }
+  return ExecQuery(query);
+}

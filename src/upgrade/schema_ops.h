@@ -1,0 +1,59 @@
+// The operations the upgrade steps are written in: the script runner, table
+// creation with type markers and table options, server variables, the
+// conversion of hash-escaped columns, the move of a variable to metadata and
+// the version statement. All run on the one connection inside the step's
+// transaction and return true on success, after reporting any failure.
+#ifndef SCHEMON_UPGRADE_SCHEMA_OPS_H_
+#define SCHEMON_UPGRADE_SCHEMA_OPS_H_
+
+#include "db/driver/syntax.h"
+#include "front/globals.h"
+
+// Column type names by syntax code: [syntax][0] replaces "$SQL:TEXT",
+// [syntax][1] replaces "$SQL:INT64". No name is longer than its marker.
+extern const char* const g_apszSqlTypes[SYNTAX_COUNT][2];
+
+// Replaces the type markers of text in place for g_nDbSyntax ("$SQL:TEXT"
+// first, then "$SQL:INT64").
+void ReplaceTypeMarkers(char* text);
+
+// Runs a script: one statement per line, separated by a line feed, ended by
+// a line that is exactly "<END>". Each line is echoed under -t and sent
+// unchanged (after the markers are replaced); a failed line is reported and
+// ends the script unless -X is set. Returns true when "<END>" was reached.
+bool RunScript(const char* script);
+
+// Runs a CREATE TABLE statement after replacing the markers; on MySQL the
+// table options of -I or -M are appended. Returns the statement's result.
+bool AddTable(const char* ddl);
+
+// Adds the server variable with its plain-text default value unless it
+// exists; with overwrite set an existing value is replaced (its flags stay).
+// Returns true when the variable was kept or written.
+bool AddServerVariable(const char* name, const char* value, int visible,
+                       int restart, int overwrite);
+
+// Rewrites table.column from hash-escaped to plain storage, row by row by
+// the integer key column. Returns true when every statement succeeded.
+bool ConvertEscapedColumn(const char* table, const char* key_column,
+                          const char* column);
+
+// Moves server variable old_name into metadata as new_name (plain text).
+// Returns true when it was absent or moved.
+bool MoveVariableToMetadata(const char* old_name, const char* new_name);
+
+// Writes the new schema version: into config's DBFormatVersion for versions
+// up to 86, into metadata's SchemaVersion from 87 on.
+bool SetSchemaVersion(int version);
+
+// True when a step must stop after an operation with result ok: it failed
+// and -X is not set.
+inline bool StepMustStop(bool ok) { return !ok && !g_bContinueOnError; }
+
+// Ends the calling step with failure unless op succeeded or -X is set.
+#define CHECK_STEP(op)                    \
+  do {                                    \
+    if (StepMustStop(op)) return 0;       \
+  } while (0)
+
+#endif  // SCHEMON_UPGRADE_SCHEMA_OPS_H_
