@@ -173,3 +173,16 @@ bool SetSchemaVersion(int version) {
   }
   return ExecQuery(query);
 }
+
+const char* StatementForSyntax(const SyntaxStatement& statement) {
+  if (g_nDbSyntax < 0 || g_nDbSyntax >= SYNTAX_COUNT) return nullptr;
+  return statement.forms[g_nDbSyntax];
+}
+
+bool RunForSyntax(const SyntaxStatement& statement) {
+  const char* form = StatementForSyntax(statement);
+  if (form == nullptr) return true;
+  std::vector<char> buffer(form, form + strlen(form) + 1);
+  ReplaceTypeMarkers(buffer.data());
+  return ExecQuery(buffer.data());
+}

@@ -46,6 +46,21 @@ bool MoveVariableToMetadata(const char* old_name, const char* new_name);
 // up to 86, into metadata's SchemaVersion from 87 on.
 bool SetSchemaVersion(int version);
 
+// One statement in the form each database needs, indexed by syntax code
+// (SYNTAX_MYSQL ... SYNTAX_SQLITE). A null form means that database needs no
+// statement for it. Steps keep their per-database statements and their
+// dialect substitutes in tables of these, one table per difference.
+struct SyntaxStatement {
+  const char* forms[SYNTAX_COUNT];
+};
+
+// Returns the form for g_nDbSyntax, or null when that database needs none.
+const char* StatementForSyntax(const SyntaxStatement& statement);
+
+// Runs the form for g_nDbSyntax with ExecQuery (the markers replaced);
+// returns true at once when that database needs no statement.
+bool RunForSyntax(const SyntaxStatement& statement);
+
 // True when a step must stop after an operation with result ok: it failed
 // and -X is not set.
 inline bool StepMustStop(bool ok) { return !ok && !g_bContinueOnError; }
