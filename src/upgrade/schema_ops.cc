@@ -186,3 +186,9 @@ bool RunForSyntax(const SyntaxStatement& statement) {
   ReplaceTypeMarkers(buffer.data());
   return ExecQuery(buffer.data());
 }
+
+bool ExecDdl(const char* statement) {
+  std::vector<char> buffer(statement, statement + strlen(statement) + 1);
+  ReplaceTypeMarkers(buffer.data());
+  return ExecQuery(buffer.data());
+}

@@ -27,6 +27,13 @@ bool RunScript(const char* script);
 // table options of -I or -M are appended. Returns the statement's result.
 bool AddTable(const char* ddl);
 
+// Runs one DDL statement of a step (CREATE, ALTER, DROP) with ExecQuery,
+// after replacing the type markers and giving it the form the connected
+// database needs (for example the IF [NOT] EXISTS forms on MariaDB, so that
+// a rerun of a step that failed halfway skips what was already committed).
+// RunScript and AddTable send their statements the same way.
+bool ExecDdl(const char* statement);
+
 // Adds the server variable with its plain-text default value unless it
 // exists; with overwrite set an existing value is replaced (its flags stay).
 // Returns true when the variable was kept or written.
