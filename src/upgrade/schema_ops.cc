@@ -9,6 +9,7 @@
 
 #include "db/exec.h"
 #include "front/runtime/runtime.h"
+#include "upgrade/dialect_ddl.h"
 
 const char* const g_apszSqlTypes[SYNTAX_COUNT][2] = {
     {"text", "bigint"},         // MySQL
@@ -20,23 +21,36 @@ const char* const g_apszSqlTypes[SYNTAX_COUNT][2] = {
 
 void ReplaceTypeMarkers(char* text) {
   int syntax = (g_nDbSyntax >= 0 && g_nDbSyntax < SYNTAX_COUNT) ? g_nDbSyntax
-                                                                  : SYNTAX_MYSQL;
+                                                                : SYNTAX_MYSQL;
   TranslateStr(text, "$SQL:TEXT", g_apszSqlTypes[syntax][0]);
   TranslateStr(text, "$SQL:INT64", g_apszSqlTypes[syntax][1]);
 }
 
+namespace {
+
+// Replaces the markers of text and gives it the form of the database.
+std::string PrepareStatement(const char* text, const DdlDialect& dialect) {
+  std::vector<char> buffer(text, text + strlen(text) + 1);
+  ReplaceTypeMarkers(buffer.data());
+  return RewriteDdl(buffer.data(), dialect);
+}
+
+}  // namespace
+
 bool RunScript(const char* script) {
   std::vector<char> buffer(script, script + strlen(script) + 1);
   ReplaceTypeMarkers(buffer.data());
+  const DdlDialect dialect = ConnectedDialect();
   char* line = buffer.data();
   while (true) {
     char* end = strchr(line, '\n');
     if (end != nullptr) *end = 0;
     if (strcmp(line, "<END>") == 0) return true;
-    if (g_bShowQueries) EchoQuery(line);
+    std::string statement = RewriteDdl(line, dialect);
+    if (g_bShowQueries) EchoQuery(statement.c_str());
     char error_text[DBERR_BUFFER_SIZE] = "";
-    if (!DBQueryEx(g_hDbConnection, line, error_text)) {
-      PrintQueryError(error_text, line);
+    if (!DBQueryEx(g_hDbConnection, statement.c_str(), error_text)) {
+      PrintQueryError(error_text, statement.c_str());
       if (!g_bContinueOnError) return false;
     }
     // A script without its "<END>" line ends at its last statement and
@@ -47,13 +61,13 @@ bool RunScript(const char* script) {
 }
 
 bool AddTable(const char* ddl) {
-  std::vector<char> buffer(strlen(ddl) + 256);
-  memcpy(buffer.data(), ddl, strlen(ddl) + 1);
+  std::vector<char> buffer(ddl, ddl + strlen(ddl) + 1);
   ReplaceTypeMarkers(buffer.data());
   std::string statement = buffer.data();
   if (g_nDbSyntax == SYNTAX_MYSQL && g_pszTableOptions != nullptr) {
     statement += g_pszTableOptions;
   }
+  statement = RewriteDdl(statement, ConnectedDialect());
   return ExecQuery(statement.c_str());
 }
 
@@ -83,6 +97,47 @@ bool AddServerVariable(const char* name, const char* value, int visible,
   return ExecQuery(statement.str().c_str());
 }
 
+int g_nConvertBatchRows = 1000;
+
+namespace {
+
+// How each database limits a select to its first rows: text before the
+// column list and text after ORDER BY, each taking the row count.
+struct RowLimitForm {
+  const char* head;
+  const char* tail;
+};
+const RowLimitForm kRowLimitForms[SYNTAX_COUNT] = {
+    {"", " LIMIT %d"},                  // MySQL
+    {"", " LIMIT %d"},                  // PostgreSQL
+    {"TOP %d ", ""},                    // Microsoft SQL Server
+    {"", " FETCH FIRST %d ROWS ONLY"},  // Oracle
+    {"", " LIMIT %d"},                  // SQLite
+};
+
+// Builds the select of one batch: the rows holding "#" in key order, after
+// the key *after when it is set.
+std::string BatchSelect(const char* table, const char* key_column,
+                        const char* column, const int64_t* after) {
+  const RowLimitForm& limit =
+      kRowLimitForms[(g_nDbSyntax >= 0 && g_nDbSyntax < SYNTAX_COUNT)
+                         ? g_nDbSyntax
+                         : SYNTAX_MYSQL];
+  String select;
+  select.addFormattedString("SELECT ");
+  select.addFormattedString(limit.head, g_nConvertBatchRows);
+  select.addFormattedString("%s,%s FROM %s WHERE %s LIKE '%%#%%'", key_column,
+                            column, table, column);
+  if (after != nullptr) {
+    select.addFormattedString(" AND %s>%" PRId64, key_column, *after);
+  }
+  select.addFormattedString(" ORDER BY %s", key_column);
+  select.addFormattedString(limit.tail, g_nConvertBatchRows);
+  return select.str();
+}
+
+}  // namespace
+
 bool ConvertEscapedColumn(const char* table, const char* key_column,
                           const char* column) {
   String query;
@@ -96,47 +151,59 @@ bool ConvertEscapedColumn(const char* table, const char* key_column,
   }
   if (!ExecQuery(query.str().c_str())) return false;
 
-  String select;
-  select.addFormattedString("SELECT %s,%s FROM %s WHERE %s LIKE '%%#%%'",
-                            key_column, column, table, column);
-  db_result_t result = ExecSelect(select.str().c_str());
-  if (result == nullptr) return false;
-  int rows = DBGetNumRows(result);
-  for (int i = 0; i < rows; i++) {
-    int64_t key = DBGetFieldInt64(result, i, 0);
-    std::string text = DBGetFieldString(result, i, 1);
-    DecodeSQLString(&text[0]);
-    text.resize(strlen(text.c_str()));
-    String literal = DBPrepareString(g_hDbConnection, text.c_str());
-    String update;
-    update.addFormattedString("UPDATE %s SET %s=%s WHERE %s=%" PRId64, table,
-                              column, literal.str().c_str(), key_column, key);
-    if (!ExecQuery(update.str().c_str())) {
-      DBFreeResult(result);
-      return false;
+  // The rows are read in batches in key order, so that memory stays bounded
+  // however large the table is. A converted value may still hold "#" (from
+  // "#23"): the next batch starts after the last key, never rereads it.
+  int64_t last_key = 0;
+  bool have_last = false;
+  while (true) {
+    std::string select =
+        BatchSelect(table, key_column, column, have_last ? &last_key : nullptr);
+    db_result_t result = ExecSelect(select.c_str());
+    if (result == nullptr) return false;
+    int rows = DBGetNumRows(result);
+    for (int i = 0; i < rows; i++) {
+      int64_t key = DBGetFieldInt64(result, i, 0);
+      std::string text = DBGetFieldString(result, i, 1);
+      DecodeSQLString(&text[0]);
+      text.resize(strlen(text.c_str()));
+      String literal = DBPrepareString(g_hDbConnection, text.c_str());
+      String update;
+      update.addFormattedString("UPDATE %s SET %s=%s WHERE %s=%" PRId64, table,
+                                column, literal.str().c_str(), key_column, key);
+      if (!ExecQuery(update.str().c_str())) {
+        DBFreeResult(result);
+        return false;
+      }
+      last_key = key;
+      have_last = true;
     }
+    DBFreeResult(result);
+    if (rows < g_nConvertBatchRows) return true;
   }
-  DBFreeResult(result);
-  return true;
 }
 
 namespace {
 
-// Cuts text to at most max_bytes bytes without splitting a UTF-8 character.
-void CutAtCharacter(std::string* text, size_t max_bytes) {
-  if (text->size() <= max_bytes) return;
-  size_t end = max_bytes;
-  while (end > 0 && (static_cast<unsigned char>((*text)[end]) & 0xC0) == 0x80) {
-    end--;
+// Cuts UTF-8 text to its first max_chars characters.
+void CutToCharacters(std::string* text, size_t max_chars) {
+  size_t chars = 0;
+  for (size_t i = 0; i < text->size(); i++) {
+    if ((static_cast<unsigned char>((*text)[i]) & 0xC0) == 0x80) continue;
+    if (chars == max_chars) {
+      text->resize(i);
+      return;
+    }
+    chars++;
   }
-  text->resize(end);
 }
 
 }  // namespace
 
 bool MoveVariableToMetadata(const char* old_name, const char* new_name) {
-  std::string query = std::string("SELECT var_value FROM config WHERE var_name='") +
-                      old_name + "'";
+  std::string query =
+      std::string("SELECT var_value FROM config WHERE var_name='") + old_name +
+      "'";
   db_result_t result = ExecSelect(query.c_str());
   if (result == nullptr) return false;
   if (DBGetNumRows(result) == 0) {
@@ -144,12 +211,12 @@ bool MoveVariableToMetadata(const char* old_name, const char* new_name) {
     return true;
   }
   // Decoded before it is cut, so that no escape is split; the cut keeps
-  // whole characters within the 255 characters metadata holds.
+  // the first 255 whole characters, what metadata's column holds.
   std::string value = DBGetFieldString(result, 0, 0);
   DBFreeResult(result);
   DecodeSQLString(&value[0]);
   value.resize(strlen(value.c_str()));
-  CutAtCharacter(&value, 255);
+  CutToCharacters(&value, 255);
   String insert;
   insert.addFormattedString(
       "INSERT INTO metadata (var_name,var_value) VALUES ('%s',%s)", new_name,
@@ -163,13 +230,15 @@ bool MoveVariableToMetadata(const char* old_name, const char* new_name) {
 bool SetSchemaVersion(int version) {
   char query[256];
   if (version <= 86) {
-    snprintf(query, sizeof(query),
-             "UPDATE config SET var_value='%d' WHERE var_name='DBFormatVersion'",
-             version);
+    snprintf(
+        query, sizeof(query),
+        "UPDATE config SET var_value='%d' WHERE var_name='DBFormatVersion'",
+        version);
   } else {
-    snprintf(query, sizeof(query),
-             "UPDATE metadata SET var_value='%d' WHERE var_name='SchemaVersion'",
-             version);
+    snprintf(
+        query, sizeof(query),
+        "UPDATE metadata SET var_value='%d' WHERE var_name='SchemaVersion'",
+        version);
   }
   return ExecQuery(query);
 }
@@ -182,13 +251,9 @@ const char* StatementForSyntax(const SyntaxStatement& statement) {
 bool RunForSyntax(const SyntaxStatement& statement) {
   const char* form = StatementForSyntax(statement);
   if (form == nullptr) return true;
-  std::vector<char> buffer(form, form + strlen(form) + 1);
-  ReplaceTypeMarkers(buffer.data());
-  return ExecQuery(buffer.data());
+  return ExecQuery(PrepareStatement(form, ConnectedDialect()).c_str());
 }
 
 bool ExecDdl(const char* statement) {
-  std::vector<char> buffer(statement, statement + strlen(statement) + 1);
-  ReplaceTypeMarkers(buffer.data());
-  return ExecQuery(buffer.data());
+  return ExecQuery(PrepareStatement(statement, ConnectedDialect()).c_str());
 }

@@ -7,6 +7,7 @@
 #define SCHEMON_UPGRADE_SCHEMA_OPS_H_
 
 #include "db/driver/syntax.h"
+#include "db/exec.h"  // the steps run their own statements with ExecQuery
 #include "front/globals.h"
 
 // Column type names by syntax code: [syntax][0] replaces "$SQL:TEXT",
@@ -18,13 +19,16 @@ extern const char* const g_apszSqlTypes[SYNTAX_COUNT][2];
 void ReplaceTypeMarkers(char* text);
 
 // Runs a script: one statement per line, separated by a line feed, ended by
-// a line that is exactly "<END>". Each line is echoed under -t and sent
-// unchanged (after the markers are replaced); a failed line is reported and
-// ends the script unless -X is set. Returns true when "<END>" was reached.
+// a line that is exactly "<END>". Each line is sent as written after the
+// markers are replaced, a DDL line in the form of the database (see
+// upgrade/dialect_ddl.h), and echoed as sent under -t; a failed line is
+// reported and ends the script unless -X is set. Returns true when "<END>"
+// was reached.
 bool RunScript(const char* script);
 
 // Runs a CREATE TABLE statement after replacing the markers; on MySQL the
-// table options of -I or -M are appended. Returns the statement's result.
+// table options of -I or -M are appended (in the ENGINE= form the server
+// accepts). Returns the statement's result.
 bool AddTable(const char* ddl);
 
 // Runs one DDL statement of a step (CREATE, ALTER, DROP) with ExecQuery,
@@ -41,12 +45,19 @@ bool AddServerVariable(const char* name, const char* value, int visible,
                        int restart, int overwrite);
 
 // Rewrites table.column from hash-escaped to plain storage, row by row by
-// the integer key column. Returns true when every statement succeeded.
+// the integer key column: "#00" becomes the empty text, then the rows that
+// hold "#" are read in batches of g_nConvertBatchRows in key order and
+// each is updated by its key. Memory does not grow with the table. Returns
+// true when every statement succeeded.
 bool ConvertEscapedColumn(const char* table, const char* key_column,
                           const char* column);
 
-// Moves server variable old_name into metadata as new_name (plain text).
-// Returns true when it was absent or moved.
+// Rows per batch of ConvertEscapedColumn (1000; tests make it small).
+extern int g_nConvertBatchRows;
+
+// Moves server variable old_name into metadata as new_name: decoded, cut to
+// its first 255 characters and quoted for the database. Returns true when
+// it was absent or moved.
 bool MoveVariableToMetadata(const char* old_name, const char* new_name);
 
 // Writes the new schema version: into config's DBFormatVersion for versions
@@ -73,9 +84,9 @@ bool RunForSyntax(const SyntaxStatement& statement);
 inline bool StepMustStop(bool ok) { return !ok && !g_bContinueOnError; }
 
 // Ends the calling step with failure unless op succeeded or -X is set.
-#define CHECK_STEP(op)                    \
-  do {                                    \
-    if (StepMustStop(op)) return 0;       \
+#define CHECK_STEP(op)              \
+  do {                              \
+    if (StepMustStop(op)) return 0; \
   } while (0)
 
 #endif  // SCHEMON_UPGRADE_SCHEMA_OPS_H_

@@ -1,27 +1,569 @@
-// Upgrade steps 63 to 86: not built yet; every step says so and fails.
+// Upgrade steps 63 to 86. Most steps are data: a script, the tables to
+// create and the server variables to add, run in that order and followed by
+// the version statement. The steps that read rows or depend on the
+// database are written out below their tables.
 
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "db/readers.h"
+#include "upgrade/schema_ops.h"
 #include "upgrade/steps.h"
 
-int Migrate63To64() { return StepNotAvailable(63); }
-int Migrate64To65() { return StepNotAvailable(64); }
-int Migrate65To66() { return StepNotAvailable(65); }
-int Migrate66To67() { return StepNotAvailable(66); }
-int Migrate67To68() { return StepNotAvailable(67); }
-int Migrate68To69() { return StepNotAvailable(68); }
-int Migrate69To70() { return StepNotAvailable(69); }
-int Migrate70To71() { return StepNotAvailable(70); }
-int Migrate71To72() { return StepNotAvailable(71); }
-int Migrate72To73() { return StepNotAvailable(72); }
-int Migrate73To74() { return StepNotAvailable(73); }
-int Migrate74To75() { return StepNotAvailable(74); }
-int Migrate75To76() { return StepNotAvailable(75); }
-int Migrate76To77() { return StepNotAvailable(76); }
-int Migrate77To78() { return StepNotAvailable(77); }
-int Migrate78To79() { return StepNotAvailable(78); }
-int Migrate79To80() { return StepNotAvailable(79); }
-int Migrate80To81() { return StepNotAvailable(80); }
-int Migrate81To82() { return StepNotAvailable(81); }
-int Migrate82To83() { return StepNotAvailable(82); }
-int Migrate83To84() { return StepNotAvailable(83); }
-int Migrate84To85() { return StepNotAvailable(84); }
-int Migrate85To86() { return StepNotAvailable(85); }
+namespace {
+
+struct ServerVariable {
+  const char* name;
+  const char* value;
+  int visible;
+  int restart;
+};
+
+// One step that is only operations in a fixed order: the script (if any),
+// each table, each server variable (none overwrites), then the version.
+struct StepPlan {
+  const char* script;
+  const char* const* tables;        // null-terminated, or null
+  const ServerVariable* variables;  // ended by a null name, or null
+};
+
+int FinishStep(int new_version) {
+  CHECK_STEP(SetSchemaVersion(new_version));
+  return 1;
+}
+
+int RunPlan(const StepPlan& plan, int new_version) {
+  if (plan.script != nullptr) CHECK_STEP(RunScript(plan.script));
+  for (const char* const* ddl = plan.tables; ddl != nullptr && *ddl != nullptr;
+       ddl++) {
+    CHECK_STEP(AddTable(*ddl));
+  }
+  for (const ServerVariable* v = plan.variables; v != nullptr && v->name; v++) {
+    CHECK_STEP(AddServerVariable(v->name, v->value, v->visible, v->restart, 0));
+  }
+  return FinishStep(new_version);
+}
+
+// ---- 63 to 64: new object-identifier to node-type pairs.
+
+const char kScript63[] =
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(15,'.1.3.6.1.4.1.45.3.29.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(16,'.1.3.6.1.4.1.45.3.41.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(17,'.1.3.6.1.4.1.45.3.45.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(18,'.1.3.6.1.4.1.45.3.43.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(19,'.1.3.6.1.4.1.45.3.57.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(20,'.1.3.6.1.4.1.45.3.49.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(21,'.1.3.6.1.4.1.45.3.54.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(22,'.1.3.6.1.4.1.45.3.63.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(23,'.1.3.6.1.4.1.45.3.64.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(24,'.1.3.6.1.4.1.45.3.53.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(25,'.1.3.6.1.4.1.45.3.59.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(26,'.1.3.6.1.4.1.45.3.39.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(27,'.1.3.6.1.4.1.45.3.65.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(28,'.1.3.6.1.4.1.45.3.66.*',3,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(29,'.1.3.6.1.4.1.45.3.44.*',4,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(30,'.1.3.6.1.4.1.45.3.47.*',4,0)\n"
+    "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
+    "(31,'.1.3.6.1.4.1.45.3.48.*',4,0)\n"
+    "<END>";
+
+// ---- 64 to 65: nodes.community widened to varchar(127), by database.
+
+// statement runs guarded; with fallback_script set it is a silent attempt
+// and the script runs (guarded) when it fails; message is printed.
+struct CommunityWidening {
+  const char* statement;
+  const char* fallback_script;
+  const char* message;
+};
+const CommunityWidening kCommunityWidening[SYNTAX_COUNT] = {
+    // MySQL
+    {"ALTER TABLE nodes MODIFY community varchar(127)", nullptr, nullptr},
+    // PostgreSQL
+    {"ALTER TABLE nodes ALTER COLUMN community TYPE varchar(127)",
+     "ALTER TABLE nodes ADD new_community varchar(127)\n"
+     "UPDATE nodes SET new_community=community\n"
+     "ALTER TABLE nodes DROP COLUMN community\n"
+     "ALTER TABLE nodes RENAME COLUMN new_community TO community\n"
+     "ALTER TABLE nodes ALTER COLUMN community SET NOT NULL\n"
+     "<END>",
+     nullptr},
+    // Microsoft SQL Server
+    {"ALTER TABLE nodes ALTER COLUMN community varchar(127)", nullptr, nullptr},
+    // Oracle
+    {"ALTER TABLE nodes MODIFY community varchar(127)", nullptr, nullptr},
+    // SQLite does not enforce the length of a varchar: nothing to change.
+    {nullptr, nullptr,
+     "WARNING: Due to limitations of SQLite requested operation cannot be "
+     "completed\nYou system will still be limited to use SNMP commonity "
+     "strings not longer than 32 characters.\n"},
+};
+
+// ---- 65 to 76: columns, tables, variables and events.
+
+const char kScript65[] =
+    "ALTER TABLE submap_links ADD port1 varchar(255)\n"
+    "ALTER TABLE submap_links ADD port2 varchar(255)\n"
+    "UPDATE submap_links SET port1='#00',port2='#00'\n"
+    "<END>";
+
+const char kScript66[] =
+    "ALTER TABLE subnets ADD synthetic_mask integer\n"
+    "UPDATE subnets SET synthetic_mask=0\n"
+    "ALTER TABLE interfaces ADD synthetic_mask integer\n"
+    "UPDATE interfaces SET synthetic_mask=0\n"
+    "<END>";
+
+const char kScript67[] =
+    "ALTER TABLE thresholds ADD repeat_interval integer\n"
+    "UPDATE thresholds SET repeat_interval=-1\n"
+    "<END>";
+const ServerVariable kVariables67[] = {
+    {"ThresholdRepeatInterval", "0", 1, 1},
+    {nullptr, nullptr, 0, 0},
+};
+
+const char* const kTables68[] = {
+    "CREATE TABLE audit_log (record_id integer not null,timestamp integer not "
+    "null,subsystem varchar(32) not null,success integer not null,user_id "
+    "integer not null,workstation varchar(63) not null,object_id integer not "
+    "null,message $SQL:TEXT not null,PRIMARY KEY(record_id))",
+    nullptr,
+};
+const ServerVariable kVariables68[] = {
+    {"EnableAuditLog", "1", 1, 1},
+    {"AuditLogRetentionTime", "90", 1, 0},
+    {nullptr, nullptr, 0, 0},
+};
+
+const char kScript69[] =
+    "ALTER TABLE snmp_trap_cfg ADD user_tag varchar(63)\n"
+    "UPDATE snmp_trap_cfg SET user_tag='#00'\n"
+    "ALTER TABLE event_log ADD user_tag varchar(63)\n"
+    "UPDATE event_log SET user_tag='#00'\n"
+    "<END>";
+// Retention times kept in seconds until now, from now on in days.
+const char* const kRetentionVariables69[] = {"EventLogRetentionTime",
+                                             "SyslogRetentionTime"};
+
+const char kScript70[] =
+    "ALTER TABLE nodes ADD required_polls integer\n"
+    "UPDATE nodes SET required_polls=0\n"
+    "ALTER TABLE interfaces ADD required_polls integer\n"
+    "UPDATE interfaces SET required_polls=0\n"
+    "ALTER TABLE network_services ADD required_polls integer\n"
+    "UPDATE network_services SET required_polls=0\n"
+    "<END>";
+const ServerVariable kVariables70[] = {
+    {"PollCountForStatusChange", "1", 1, 1},
+    {nullptr, nullptr, 0, 0},
+};
+
+const char kScript71[] =
+    "ALTER TABLE items ADD proxy_node integer\n"
+    "UPDATE items SET proxy_node=0\n"
+    "<END>";
+
+const char kScript72[] =
+    "ALTER TABLE event_policy ADD situation_id integer\n"
+    "ALTER TABLE event_policy ADD situation_instance varchar(255)\n"
+    "UPDATE event_policy SET situation_id=0,situation_instance='#00'\n"
+    "<END>";
+const char* const kTables72[] = {
+    "CREATE TABLE policy_situation_attr_list (rule_id integer not "
+    "null,situation_id integer not null,attr_name varchar(255) not "
+    "null,attr_value varchar(255) not null,PRIMARY "
+    "KEY(rule_id,situation_id,attr_name))",
+    "CREATE TABLE situations (id integer not null,name varchar(127) not "
+    "null,comments $SQL:TEXT not null,PRIMARY KEY(id))",
+    nullptr,
+};
+const ServerVariable kVariables72[] = {
+    {"RetainCustomInterfaceNames", "0", 1, 0},
+    {"AllowDirectSMS", "0", 1, 0},
+    {"EventStormThreshold", "0", 1, 1},
+    {nullptr, nullptr, 0, 0},
+};
+
+const char kScript73[] =
+    "INSERT INTO event_cfg (event_code,event_name,severity,flags,message,"
+    "description) VALUES (48,'SYS_EVENT_STORM_DETECTED',3,1,'Event storm "
+    "detected (Events per second: %1)','Generated when system detects an "
+    "event storm.#0D#0AParameters:#0D#0A   1) Events per second#0D#0A   2) "
+    "Duration#0D#0A   3) Threshold')\n"
+    "INSERT INTO event_cfg (event_code,event_name,severity,flags,message,"
+    "description) VALUES (49,'SYS_EVENT_STORM_ENDED',0,1,'Event storm "
+    "ended','Generated when system clears event storm "
+    "condition.#0D#0AParameters:#0D#0A   1) Events per second#0D#0A   2) "
+    "Duration#0D#0A   3) Threshold')\n"
+    "DELETE FROM config WHERE var_name='NumberOfEventProcessors'\n"
+    "DELETE FROM config WHERE var_name='EventStormThreshold'\n"
+    "<END>";
+const ServerVariable kVariables73[] = {
+    {"EnableEventStormDetection", "0", 1, 1},
+    {"EventStormEventsPerSecond", "100", 1, 1},
+    {"EventStormDuration", "15", 1, 1},
+    {nullptr, nullptr, 0, 0},
+};
+
+const char kScript74[] =
+    "ALTER TABLE address_lists ADD community_id integer\n"
+    "UPDATE address_lists SET community_id=0\n"
+    "<END>";
+const char* const kTables74[] = {
+    "CREATE TABLE snmp_communities (id integer not null,community "
+    "varchar(255) not null,PRIMARY KEY(id))",
+    nullptr,
+};
+const ServerVariable kVariables74[] = {
+    {"UseInterfaceAliases", "0", 1, 0},
+    {"SyncNodeNamesWithDNS", "0", 1, 0},
+    {nullptr, nullptr, 0, 0},
+};
+
+const char kScript75[] =
+    "INSERT INTO event_cfg (event_code,event_name,severity,flags,message,"
+    "description) VALUES (50,'SYS_NETWORK_CONN_LOST',4,1,'Orvane server "
+    "network connectivity lost','Generated when system detects loss of "
+    "network connectivity based on beacon probing.#0D#0AParameters:#0D#0A   "
+    "1) Number of beacons')\n"
+    "INSERT INTO event_cfg (event_code,event_name,severity,flags,message,"
+    "description) VALUES (51,'SYS_NETWORK_CONN_RESTORED',0,1,'Orvane server "
+    "network connectivity restored','Generated when system detects "
+    "restoration of network connectivity based on beacon "
+    "probing.#0D#0AParameters:#0D#0A   1) Number of beacons')\n"
+    "<END>";
+const ServerVariable kVariables75[] = {
+    {"AgentCommandTimeout", "2000", 1, 1},
+    {"BeaconHosts", "", 1, 1},
+    {"BeaconTimeout", "1000", 1, 1},
+    {"BeaconPollingInterval", "1000", 1, 1},
+    {nullptr, nullptr, 0, 0},
+};
+
+// ---- 76 to 86.
+
+const char kCondDciMapDdl[] =
+    "CREATE TABLE cond_dci_map (condition_id integer not null,sequence_number "
+    "integer not null,dci_id integer not null,node_id integer not "
+    "null,dci_func integer not null,num_polls integer not null,PRIMARY "
+    "KEY(condition_id,sequence_number))";
+
+const char* const kTables77[] = {
+    "CREATE TABLE trusted_nodes (source_object_id integer not "
+    "null,target_node_id integer not null,PRIMARY "
+    "KEY(source_object_id,target_node_id))",
+    nullptr,
+};
+const ServerVariable kVariables77[] = {
+    {"CheckTrustedNodes", "1", 1, 1},
+    {nullptr, nullptr, 0, 0},
+};
+
+const char kScript78[] =
+    "DELETE FROM config WHERE var_name='RetainCustomInterfaceNames'\n"
+    "DROP TABLE modules\n"
+    "<END>";
+
+// The long-text columns MySQL gets as "text not null".
+const struct {
+  const char* table;
+  const char* column;
+} kLongTextColumns78[] = {
+    {"users", "cert_mapping_data"},
+    {"user_profiles", "var_value"},
+    {"object_properties", "comments"},
+    {"network_services", "check_request"},
+    {"network_services", "check_responce"},
+    {"conditions", "script"},
+    {"container_categories", "description"},
+    {"items", "transformation"},
+    {"event_cfg", "description"},
+    {"actions", "action_data"},
+    {"event_policy", "comments"},
+    {"event_policy", "script"},
+    {"alarm_change_log", "info_text"},
+    {"alarm_notes", "note_text"},
+    {"object_tools", "tool_data"},
+    {"syslog", "msg_text"},
+    {"script_library", "script_code"},
+    {"snmp_trap_log", "trap_varlist"},
+    {"maps", "description"},
+    {"agent_configs", "config_file"},
+    {"agent_configs", "config_filter"},
+    {"graphs", "config"},
+    {"certificates", "cert_data"},
+    {"certificates", "subject"},
+    {"certificates", "comments"},
+    {"audit_log", "message"},
+    {"situations", "comments"},
+};
+
+const char kScript79[] =
+    "ALTER TABLE nodes ADD uname varchar(255)\n"
+    "UPDATE nodes SET uname='#00'\n"
+    "<END>";
+
+const char kDciSchedulesDdl[] =
+    "CREATE TABLE dci_schedules (schedule_id integer not null,item_id "
+    "integer not null,schedule varchar(255) not null,PRIMARY "
+    "KEY(item_id,schedule_id))";
+const char kAddressListsDdl[] =
+    "CREATE TABLE address_lists (list_type integer not null,community_id "
+    "integer not null,addr_type integer not null,addr1 varchar(15) not "
+    "null,addr2 varchar(15) not null,PRIMARY "
+    "KEY(list_type,community_id,addr_type,addr1,addr2))";
+const char* const kTables80[] = {
+    "CREATE TABLE object_custom_attributes (object_id integer not "
+    "null,attr_name varchar(127) not null,attr_value $SQL:TEXT not "
+    "null,PRIMARY KEY(object_id,attr_name))",
+    "CREATE TABLE web_maps (id integer not null,title varchar(63) not "
+    "null,properties $SQL:TEXT not null,data $SQL:TEXT not null,PRIMARY "
+    "KEY(id))",
+    nullptr,
+};
+
+const char* const kTables81[] = {
+    "CREATE TABLE config_clob (var_name varchar(63) not null,var_value "
+    "$SQL:TEXT not null,PRIMARY KEY(var_name))",
+    nullptr,
+};
+
+const ServerVariable kVariables83[] = {
+    {"EnableAgentRegistration", "1", 1, 0},
+    {"AnonymousFileAccess", "0", 1, 0},
+    {"EnableISCListener", "0", 1, 1},
+    {"ReceiveForwardedEvents", "0", 1, 0},
+    {nullptr, nullptr, 0, 0},
+};
+
+const char kScript84[] =
+    "ALTER TABLE nodes ADD use_ifxtable integer\n"
+    "UPDATE nodes SET use_ifxtable=0\n"
+    "<END>";
+const ServerVariable kVariables84[] = {
+    {"UseIfXTable", "1", 1, 0},
+    {"SMTPRetryCount", "1", 1, 0},
+    {nullptr, nullptr, 0, 0},
+};
+
+const char kScript85[] =
+    "DROP TABLE alarm_grops\n"
+    "DROP TABLE alarm_group_map\n"
+    "DROP TABLE alarm_change_log\n"
+    "DROP TABLE lpp\n"
+    "DROP TABLE lpp_associations\n"
+    "DROP TABLE lpp_rulesets\n"
+    "DROP TABLE lpp_rules\n"
+    "DROP TABLE lpp_groups\n"
+    "<END>";
+
+// Runs a guarded statement inside a step that holds result: on a failure
+// without -X the result is released and the step fails.
+#define CHECK_STEP_FREEING(op, result) \
+  do {                                 \
+    if (StepMustStop(op)) {            \
+      DBFreeResult(result);            \
+      return 0;                        \
+    }                                  \
+  } while (0)
+
+// Rebuilds dci_schedules with a schedule number over all its rows.
+int RebuildDciSchedules() {
+  db_result_t result = ExecSelect("SELECT item_id,schedule FROM dci_schedules");
+  if (result == nullptr) return g_bContinueOnError ? 1 : 0;
+  CHECK_STEP_FREEING(ExecDdl("DROP TABLE dci_schedules"), result);
+  CHECK_STEP_FREEING(AddTable(kDciSchedulesDdl), result);
+  int rows = DBGetNumRows(result);
+  for (int i = 0; i < rows; i++) {
+    // The schedule goes back as it was stored, quoted for the database.
+    String schedule = DBPrepareString(g_hDbConnection,
+                                      DBGetFieldString(result, i, 1).c_str());
+    String insert;
+    insert.addFormattedString(
+        "INSERT INTO dci_schedules (item_id,schedule_id,schedule) "
+        "VALUES(%d,%d,%s)",
+        static_cast<int>(DBGetFieldULong(result, i, 0)), i + 1,
+        schedule.str().c_str());
+    CHECK_STEP_FREEING(ExecQuery(insert.str().c_str()), result);
+  }
+  DBFreeResult(result);
+  return 1;
+}
+
+// Rebuilds address_lists with the community in its key. The new key takes
+// in every column, so rows that are equal in all of them are copied once;
+// the index that reindex maintains is created again with the table.
+int RebuildAddressLists() {
+  db_result_t result = ExecSelect(
+      "SELECT DISTINCT list_type,community_id,addr_type,addr1,addr2 FROM "
+      "address_lists");
+  if (result == nullptr) return g_bContinueOnError ? 1 : 0;
+  CHECK_STEP_FREEING(ExecDdl("DROP TABLE address_lists"), result);
+  CHECK_STEP_FREEING(AddTable(kAddressListsDdl), result);
+  CHECK_STEP_FREEING(ExecDdl("CREATE INDEX idx_address_lists_list_type ON "
+                             "address_lists(list_type)"),
+                     result);
+  int rows = DBGetNumRows(result);
+  for (int i = 0; i < rows; i++) {
+    String addr1 = DBPrepareString(g_hDbConnection,
+                                   DBGetFieldString(result, i, 3).c_str());
+    String addr2 = DBPrepareString(g_hDbConnection,
+                                   DBGetFieldString(result, i, 4).c_str());
+    String insert;
+    insert.addFormattedString(
+        "INSERT INTO address_lists "
+        "(list_type,community_id,addr_type,addr1,addr2) "
+        "VALUES(%d,%d,%d,%s,%s)",
+        static_cast<int>(DBGetFieldULong(result, i, 0)),
+        static_cast<int>(DBGetFieldULong(result, i, 1)),
+        static_cast<int>(DBGetFieldULong(result, i, 2)), addr1.str().c_str(),
+        addr2.str().c_str());
+    CHECK_STEP_FREEING(ExecQuery(insert.str().c_str()), result);
+  }
+  DBFreeResult(result);
+  return 1;
+}
+
+}  // namespace
+
+int Migrate63To64() { return RunPlan({kScript63, nullptr, nullptr}, 64); }
+
+int Migrate64To65() {
+  if (g_nDbSyntax < 0 || g_nDbSyntax >= SYNTAX_COUNT) {
+    printf("INTERNAL ERROR: Unknown database syntax %d\n", g_nDbSyntax);
+    return FinishStep(65);
+  }
+  const CommunityWidening& change = kCommunityWidening[g_nDbSyntax];
+  if (change.statement != nullptr && change.fallback_script != nullptr) {
+    if (g_bShowQueries) EchoQuery(change.statement);
+    if (!DBQuery(g_hDbConnection, change.statement)) {
+      CHECK_STEP(RunScript(change.fallback_script));
+    }
+  } else if (change.statement != nullptr) {
+    CHECK_STEP(ExecDdl(change.statement));
+  }
+  if (change.message != nullptr) printf("%s", change.message);
+  return FinishStep(65);
+}
+
+int Migrate65To66() { return RunPlan({kScript65, nullptr, nullptr}, 66); }
+int Migrate66To67() { return RunPlan({kScript66, nullptr, nullptr}, 67); }
+int Migrate67To68() { return RunPlan({kScript67, nullptr, kVariables67}, 68); }
+int Migrate68To69() { return RunPlan({nullptr, kTables68, kVariables68}, 69); }
+
+int Migrate69To70() {
+  CHECK_STEP(RunScript(kScript69));
+  for (const char* name : kRetentionVariables69) {
+    int days = ReadServerVariableInt(name, 5184000) / 86400;
+    if (days <= 1) days = 1;
+    char value[32];
+    snprintf(value, sizeof(value), "%d", days);
+    CHECK_STEP(AddServerVariable(name, value, 1, 0, 1));
+  }
+  return FinishStep(70);
+}
+
+int Migrate70To71() { return RunPlan({kScript70, nullptr, kVariables70}, 71); }
+int Migrate71To72() { return RunPlan({kScript71, nullptr, nullptr}, 72); }
+int Migrate72To73() {
+  return RunPlan({kScript72, kTables72, kVariables72}, 73);
+}
+int Migrate73To74() { return RunPlan({kScript73, nullptr, kVariables73}, 74); }
+int Migrate74To75() {
+  return RunPlan({kScript74, kTables74, kVariables74}, 75);
+}
+int Migrate75To76() { return RunPlan({kScript75, nullptr, kVariables75}, 76); }
+
+int Migrate76To77() {
+  db_result_t result = ExecSelect(
+      "SELECT condition_id,dci_id,node_id,dci_func,num_polls FROM "
+      "cond_dci_map ORDER BY condition_id");
+  // Rows that could not be read are not dropped: the table stays as it is.
+  if (result == nullptr) {
+    if (!g_bContinueOnError) return 0;
+    return FinishStep(77);
+  }
+  CHECK_STEP_FREEING(ExecDdl("DROP TABLE cond_dci_map"), result);
+  CHECK_STEP_FREEING(AddTable(kCondDciMapDdl), result);
+  uint32_t previous = 0;
+  int sequence = 0;
+  int rows = DBGetNumRows(result);
+  for (int i = 0; i < rows; i++) {
+    uint32_t condition = DBGetFieldULong(result, i, 0);
+    if (condition != previous) {
+      sequence = 0;
+      previous = condition;
+    }
+    char insert[1024];
+    snprintf(insert, sizeof(insert),
+             "INSERT INTO cond_dci_map (condition_id,sequence_number,dci_id,"
+             "node_id,dci_func,num_polls) VALUES (%d,%d,%d,%d,%d,%d)",
+             static_cast<int>(condition), sequence,
+             static_cast<int>(DBGetFieldULong(result, i, 1)),
+             static_cast<int>(DBGetFieldULong(result, i, 2)),
+             static_cast<int>(DBGetFieldULong(result, i, 3)),
+             static_cast<int>(DBGetFieldULong(result, i, 4)));
+    CHECK_STEP_FREEING(ExecQuery(insert), result);
+    sequence++;
+  }
+  DBFreeResult(result);
+  return FinishStep(77);
+}
+
+int Migrate77To78() { return RunPlan({nullptr, kTables77, kVariables77}, 78); }
+
+int Migrate78To79() {
+  CHECK_STEP(RunScript(kScript78));
+  if (g_nDbSyntax == SYNTAX_MYSQL) {
+    // The columns were added nullable: a NULL would refuse "not null", so it
+    // becomes the empty value first.
+    std::string script;
+    for (const auto& c : kLongTextColumns78) {
+      script += std::string("UPDATE ") + c.table + " SET " + c.column +
+                "='#00' WHERE " + c.column + " IS NULL\n";
+      script += std::string("ALTER TABLE ") + c.table + " MODIFY COLUMN " +
+                c.column + " text not null\n";
+    }
+    script += "<END>";
+    CHECK_STEP(RunScript(script.c_str()));
+  }
+  return FinishStep(79);
+}
+
+int Migrate79To80() { return RunPlan({kScript79, nullptr, nullptr}, 80); }
+
+int Migrate80To81() {
+  if (!RebuildDciSchedules()) return 0;
+  if (!RebuildAddressLists()) return 0;
+  return RunPlan({nullptr, kTables80, nullptr}, 81);
+}
+
+int Migrate81To82() { return RunPlan({nullptr, kTables81, nullptr}, 82); }
+
+int Migrate82To83() {
+  CHECK_STEP(ExecQuery("UPDATE alarms SET timeout=0,timeout_event=43"));
+  return FinishStep(83);
+}
+
+int Migrate83To84() { return RunPlan({nullptr, nullptr, kVariables83}, 84); }
+int Migrate84To85() { return RunPlan({kScript84, nullptr, kVariables84}, 85); }
+int Migrate85To86() { return RunPlan({kScript85, nullptr, nullptr}, 86); }

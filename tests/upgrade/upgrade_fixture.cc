@@ -1,0 +1,130 @@
+#include "upgrade/upgrade_fixture.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "db/driver/syntax.h"
+#include "front/globals.h"
+
+int UpgradeTest::StoredVersion() {
+  std::string value =
+      db_->TableExists("metadata")
+          ? db_->Scalar(
+                "SELECT var_value FROM metadata WHERE var_name='SchemaVersion'")
+          : db_->Scalar(
+                "SELECT var_value FROM config WHERE "
+                "var_name='DBFormatVersion'");
+  if (value.empty() || !isdigit(static_cast<unsigned char>(value[0]))) {
+    return -1;
+  }
+  return std::stoi(value);
+}
+
+namespace {
+
+// "int" for the integer types, "text" for the character types.
+std::string TypeFamily(std::string type) {
+  std::transform(type.begin(), type.end(), type.begin(), ::tolower);
+  if (type.find("int") != std::string::npos ||
+      type.find("number") != std::string::npos) {
+    return "int";
+  }
+  if (type.find("char") != std::string::npos ||
+      type.find("text") != std::string::npos ||
+      type.find("clob") != std::string::npos) {
+    return "text";
+  }
+  return type;
+}
+
+}  // namespace
+
+std::vector<std::string> UpgradeTest::TypedColumns(const std::string& table,
+                                                   TestDatabase* db) {
+  if (db == nullptr) db = db_.get();
+  std::string sql;
+  switch (syntax()) {
+    case SYNTAX_SQLITE:
+      sql = "SELECT name,type FROM pragma_table_info('" + table + "')";
+      break;
+    case SYNTAX_POSTGRESQL:
+      sql =
+          "SELECT column_name,data_type FROM information_schema.columns WHERE "
+          "table_schema=current_schema() AND table_name='" +
+          table + "' ORDER BY ordinal_position";
+      break;
+    default:
+      sql =
+          "SELECT column_name,data_type FROM information_schema.columns WHERE "
+          "table_schema=DATABASE() AND table_name='" +
+          table + "' ORDER BY ordinal_position";
+      break;
+  }
+  std::vector<std::string> names;
+  for (const auto& row : db->Rows(sql)) {
+    std::string name = row[0];
+    std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+    names.push_back(name + " " + TypeFamily(row[1]));
+  }
+  return names;
+}
+
+std::vector<std::string> UpgradeTest::Columns(const std::string& table,
+                                              TestDatabase* db) {
+  std::vector<std::string> names = TypedColumns(table, db);
+  for (std::string& name : names) name = name.substr(0, name.find(' '));
+  return names;
+}
+
+bool UpgradeTest::HasColumn(const std::string& table,
+                            const std::string& column) {
+  std::vector<std::string> names = Columns(table);
+  return std::find(names.begin(), names.end(), column) != names.end();
+}
+
+std::vector<std::string> UpgradeTest::ConfigRow(const std::string& name) {
+  auto rows = db_->Rows(
+      "SELECT var_value,is_visible,need_server_restart FROM config WHERE "
+      "var_name='" +
+      name + "'");
+  return rows.empty() ? std::vector<std::string>() : rows[0];
+}
+
+int UpgradeTest::RunStep(int (*step)(), std::string* out) {
+  if (out != nullptr) ::testing::internal::CaptureStdout();
+  DBBegin(g_hDbConnection);
+  int result = step();
+  if (result != 0) {
+    EXPECT_TRUE(DBCommit(g_hDbConnection)) << DBGetLastError(g_hDbConnection);
+  } else {
+    DBRollback(g_hDbConnection);
+  }
+  fflush(stdout);
+  if (out != nullptr) *out = ::testing::internal::GetCapturedStdout();
+  return result;
+}
+
+std::string UpgradeTest::StepLines(int from, int to) {
+  std::string lines;
+  for (int v = from; v < to; v++) {
+    lines += "Upgrading from version " + std::to_string(v) + " to " +
+             std::to_string(v + 1) + "\n";
+  }
+  return lines;
+}
+
+void UpgradeTest::LoadBaseline63() {
+  const char* dialect = syntax() == SYNTAX_SQLITE       ? "sqlite"
+                        : syntax() == SYNTAX_POSTGRESQL ? "pgsql"
+                                                        : "mysql";
+  std::string path = std::string(SCHEMON_SOURCE_DIR) +
+                     "/tests/upgrade/baseline63/baseline63_" + dialect + ".sql";
+  std::ifstream file(path, std::ios::binary);
+  ASSERT_TRUE(file.good()) << path;
+  std::stringstream text;
+  text << file.rdbuf();
+  db_->Exec(text.str());
+}
