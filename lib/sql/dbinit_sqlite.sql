@@ -56,7 +56,6 @@ CREATE TABLE object_properties (
   name varchar(63) not null,
   status integer not null,
   is_deleted integer not null,
-  image_id integer,
   last_modified integer not null,
   inherit_access_rights integer not null,
   status_calc_alg integer,
@@ -807,9 +806,9 @@ INSERT INTO users (id,name,password,flags,full_name,description,system_access,gr
 
 INSERT INTO user_groups (id,name,flags,description,system_access,guid) VALUES (-2147483648,'Everyone',0,'Built-in everyone group',0,'');
 
-INSERT INTO object_properties (object_id,name,status,is_deleted,image_id,last_modified,inherit_access_rights,status_calc_alg,status_prop_alg,status_fixed_val,status_shift,status_translation,status_single_threshold,status_thresholds,comments,is_system,location_type,latitude,longitude) VALUES (1,'Entire Network',5,0,0,1199145600,1,0,0,0,0,'01020304',75,'503C2814','',1,0,'','');
-INSERT INTO object_properties (object_id,name,status,is_deleted,image_id,last_modified,inherit_access_rights,status_calc_alg,status_prop_alg,status_fixed_val,status_shift,status_translation,status_single_threshold,status_thresholds,comments,is_system,location_type,latitude,longitude) VALUES (2,'All Services',5,0,0,1199145600,1,0,0,0,0,'01020304',75,'503C2814','',1,0,'','');
-INSERT INTO object_properties (object_id,name,status,is_deleted,image_id,last_modified,inherit_access_rights,status_calc_alg,status_prop_alg,status_fixed_val,status_shift,status_translation,status_single_threshold,status_thresholds,comments,is_system,location_type,latitude,longitude) VALUES (3,'Templates',5,0,0,1199145600,1,0,0,0,0,'01020304',75,'503C2814','',1,0,'','');
+INSERT INTO object_properties (object_id,name,status,is_deleted,last_modified,inherit_access_rights,status_calc_alg,status_prop_alg,status_fixed_val,status_shift,status_translation,status_single_threshold,status_thresholds,comments,is_system,location_type,latitude,longitude) VALUES (1,'Entire Network',5,0,1199145600,1,0,0,0,0,'01020304',75,'503C2814','',1,0,'','');
+INSERT INTO object_properties (object_id,name,status,is_deleted,last_modified,inherit_access_rights,status_calc_alg,status_prop_alg,status_fixed_val,status_shift,status_translation,status_single_threshold,status_thresholds,comments,is_system,location_type,latitude,longitude) VALUES (2,'All Services',5,0,1199145600,1,0,0,0,0,'01020304',75,'503C2814','',1,0,'','');
+INSERT INTO object_properties (object_id,name,status,is_deleted,last_modified,inherit_access_rights,status_calc_alg,status_prop_alg,status_fixed_val,status_shift,status_translation,status_single_threshold,status_thresholds,comments,is_system,location_type,latitude,longitude) VALUES (3,'Templates',5,0,1199145600,1,0,0,0,0,'01020304',75,'503C2814','',1,0,'','');
 
 INSERT INTO acl (object_id,user_id,access_rights) VALUES (1,0,65535);
 INSERT INTO acl (object_id,user_id,access_rights) VALUES (2,0,65535);

@@ -56,7 +56,6 @@ CREATE TABLE object_properties (
   name varchar(63) not null,
   status integer not null,
   is_deleted integer not null,
-  image_id integer,
   last_modified integer not null,
   inherit_access_rights integer not null,
   status_calc_alg integer,

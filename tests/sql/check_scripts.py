@@ -68,9 +68,9 @@ TOOL_STATEMENTS = [
     "UPDATE user_groups SET guid='0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f1' WHERE id=-2147483648",
     "SELECT id,primary_ip FROM nodes",
     "SELECT name,is_deleted FROM object_properties WHERE object_id=7",
-    "INSERT INTO object_properties (object_id,name,status,is_deleted,image_id,inherit_access_rights,"
+    "INSERT INTO object_properties (object_id,name,status,is_deleted,inherit_access_rights,"
     "last_modified,status_calc_alg,status_prop_alg,status_fixed_val,status_shift,status_translation,"
-    "status_single_threshold,status_thresholds) VALUES (7,'lost_node_7',5,0,0,1,0,0,0,0,0,0,0,'00000000')",
+    "status_single_threshold,status_thresholds,comments) VALUES (7,'lost_node_7',5,0,1,0,0,0,0,0,0,0,'00000000','#00')",
     "SELECT subnet_id FROM nsmap WHERE node_id=7",
     "SELECT container_id FROM container_members WHERE object_id=7",
     "SELECT ip_addr,ip_netmask FROM interfaces WHERE node_id=7",
