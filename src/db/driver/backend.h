@@ -48,9 +48,37 @@ class Cursor {
   virtual const std::string& error() const = 0;
 };
 
+// Rows added to one table through the database's fast path (a prepared
+// statement, COPY, multi-row statements). Rows may be held back until
+// Finish, so a failure may be reported for a row added earlier; the caller
+// then rolls back its transaction.
+class BulkInsert {
+ public:
+  virtual ~BulkInsert() = default;
+  // Adds one row: one value per column given at the start, a null pointer
+  // for SQL NULL; each value is lengths[i] bytes long. Returns false and
+  // fills *error on failure.
+  virtual bool AddRow(const char* const* values, const size_t* lengths,
+                      std::string* error) = 0;
+  // Sends the rows still held back. Returns false and fills *error when the
+  // database refused any row.
+  virtual bool Finish(std::string* error) = 0;
+};
+
 class Connection {
  public:
   virtual ~Connection() = default;
+
+  // Starts a bulk insert into table (columns in the order AddRow gives
+  // them; the caller guarantees plain identifiers). Returns null with
+  // *error left empty when the backend has no fast path, and null with
+  // *error filled when it cannot start. No other statement may run on the
+  // connection until the object is destroyed.
+  virtual std::unique_ptr<BulkInsert> StartBulkInsert(
+      const std::string& /*table*/, const std::vector<std::string>& /*columns*/,
+      std::string* /*error*/) {
+    return nullptr;
+  }
 
   // Runs one statement (or several, where the backend allows) with no
   // result. Returns false and fills *error on failure. Inside an open

@@ -4,7 +4,8 @@
 // DBDrvParams options: port, socket, connect_timeout, read_timeout,
 // write_timeout (seconds), compress=1, ssl=1 (refuse an unencrypted
 // connection), ssl_ca, ssl_cert, ssl_key, ssl_verify=1 (check the server's
-// certificate). The connection always uses utf8mb4.
+// certificate). The connection always uses utf8mb4 and strict mode
+// (STRICT_ALL_TABLES added to the server's sql_mode).
 
 #include <errmsg.h>
 #include <mysql.h>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "db/driver/backend.h"
+#include "db/driver/bulk.h"
 #include "db/driver/syntax.h"
 
 namespace driver {
@@ -169,9 +171,17 @@ class MysqlConnection : public Connection {
     return std::make_unique<MysqlCursor>(mysql_.get(), std::move(result));
   }
 
+  // A DDL statement commits implicitly and ends the open transaction. With
+  // autocommit off the server opens the next one at once, so what follows
+  // the last DDL of a transaction is still undone by its rollback; with
+  // autocommit on it would be committed statement by statement.
   bool Begin(std::string* error) override {
     transaction_lost_ = false;
-    if (!Execute("START TRANSACTION", error)) return false;
+    if (mysql_autocommit(mysql_.get(), 0) != 0) return Failed(error);
+    if (!Execute("START TRANSACTION", error)) {
+      mysql_autocommit(mysql_.get(), 1);
+      return false;
+    }
     in_transaction_ = true;
     return true;
   }
@@ -182,19 +192,34 @@ class MysqlConnection : public Connection {
       transaction_lost_ = false;
       std::string ignored;
       Execute("ROLLBACK", &ignored);
+      mysql_autocommit(mysql_.get(), 1);
       *error = kLostTransaction;
       return false;
     }
-    return Execute("COMMIT", error);
+    bool committed = Execute("COMMIT", error);
+    if (!committed) {
+      std::string ignored;
+      Execute("ROLLBACK", &ignored);
+    }
+    mysql_autocommit(mysql_.get(), 1);
+    return committed;
   }
 
   bool Rollback(std::string* error) override {
     in_transaction_ = false;
     transaction_lost_ = false;
-    return Execute("ROLLBACK", error);
+    bool rolled_back = Execute("ROLLBACK", error);
+    mysql_autocommit(mysql_.get(), 1);
+    return rolled_back;
   }
 
   int NativeSyntax() override { return SYNTAX_MYSQL; }
+
+  std::unique_ptr<BulkInsert> StartBulkInsert(
+      const std::string& table, const std::vector<std::string>& columns,
+      std::string* error) override {
+    return MakeMysqlBulkInsert(mysql_.get(), table, columns, error);
+  }
 
   // mysql_real_escape_string follows the session's NO_BACKSLASH_ESCAPES
   // mode, which the server reports with every answer.
@@ -367,6 +392,18 @@ class MysqlBackend : public Backend {
                            port, socket.empty() ? nullptr : socket.c_str(),
                            CLIENT_MULTI_STATEMENTS) == nullptr) {
       *error = "mysql: " + ErrorText(mysql.get());
+      return nullptr;
+    }
+    // Strict mode makes a value that does not fit its column fail its
+    // statement instead of being cut or changed with a warning; the
+    // server's other modes (NO_BACKSLASH_ESCAPES among them) are kept. A
+    // row-by-row reader may pause between rows for longer than the
+    // server's default write timeout, after which the server would drop it.
+    static const char kSession[] =
+        "SET SESSION sql_mode=CONCAT_WS(',',NULLIF(@@SESSION.sql_mode,''),"
+        "'STRICT_ALL_TABLES'), net_write_timeout=3600";
+    if (mysql_real_query(mysql.get(), kSession, sizeof kSession - 1) != 0) {
+      *error = "mysql: cannot set the session mode: " + ErrorText(mysql.get());
       return nullptr;
     }
     return std::make_unique<MysqlConnection>(std::move(mysql));

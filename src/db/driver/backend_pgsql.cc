@@ -11,11 +11,14 @@
 #include <libpq-fe.h>
 
 #include <cstring>
+#include <map>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "db/driver/backend.h"
+#include "db/driver/bulk.h"
+#include "db/driver/statement_shape.h"
 #include "db/driver/syntax.h"
 
 namespace driver {
@@ -248,6 +251,16 @@ class PgsqlConnection : public Connection {
               std::string* error) override {
     out->columns.clear();
     out->rows.clear();
+    std::string shape;
+    std::vector<int64_t> values;
+    if (ShapeSelect(sql, &shape, &values) &&
+        SelectPipelined(shape, values, out)) {
+      return true;
+    }
+    // Also after a failed pipelined try: the plain run gives the failure
+    // its own text (with the numbers, not the placeholders).
+    out->columns.clear();
+    out->rows.clear();
     return Run(sql, out, error);
   }
 
@@ -308,6 +321,17 @@ class PgsqlConnection : public Connection {
   }
 
   int NativeSyntax() override { return SYNTAX_POSTGRESQL; }
+
+  // A failed COPY aborts an open transaction; the caller rolls it back.
+  std::unique_ptr<BulkInsert> StartBulkInsert(
+      const std::string& table, const std::vector<std::string>& columns,
+      std::string* error) override {
+    if (PQtransactionStatus(conn_.get()) == PQTRANS_INERROR) {
+      *error = kAbortedTransaction;
+      return nullptr;
+    }
+    return MakePgsqlBulkInsert(conn_.get(), table, columns, error);
+  }
 
   // A plain literal when the text has no backslash (read the same whatever
   // standard_conforming_strings says), else an escape-string literal, whose
@@ -408,6 +432,149 @@ class PgsqlConnection : public Connection {
     return ok;
   }
 
+  // Runs a query of a known shape as a prepared statement with its numbers
+  // bound, sending the statement guard, the preparation (the first time)
+  // and the query in one pipeline: one round trip. Returns false, with the
+  // transaction as it was before, when anything in it failed.
+  bool SelectPipelined(const std::string& shape,
+                       const std::vector<int64_t>& values,
+                       BufferedResult* out) {
+    PGconn* conn = conn_.get();
+    PGTransactionStatusType state = PQtransactionStatus(conn);
+    if (state != PQTRANS_IDLE && state != PQTRANS_INTRANS) return false;
+    bool guarded = state == PQTRANS_INTRANS;
+    auto known = prepared_.find(shape);
+    bool prepare = known == prepared_.end();
+    // Once the cache is full a new shape runs unnamed, still in one trip.
+    bool unnamed = prepare && prepared_.size() >= kPreparedShapes;
+    if (unnamed) prepare = false;
+    std::string name;
+    if (prepare) {
+      name = "schemon_shape_" + std::to_string(prepared_.size());
+    } else if (!unnamed) {
+      name = known->second;
+    }
+    std::vector<std::string> texts;
+    std::vector<const char*> params;
+    for (int64_t v : values) texts.push_back(std::to_string(v));
+    for (const std::string& t : texts) params.push_back(t.c_str());
+    if (!PQenterPipelineMode(conn)) return false;
+    int commands = 0;
+    bool sent = true;
+    if (guarded) {
+      std::string guard = std::string("SAVEPOINT ") + kSavepoint;
+      if (savepoint_live_) {
+        sent = sent && PQsendQueryParams(
+                           conn,
+                           (std::string("RELEASE SAVEPOINT ") + kSavepoint)
+                               .c_str(),
+                           0, nullptr, nullptr, nullptr, nullptr, 0);
+        commands++;
+      }
+      sent = sent && PQsendQueryParams(conn, guard.c_str(), 0, nullptr,
+                                       nullptr, nullptr, nullptr, 0);
+      commands++;
+    }
+    if (prepare) {
+      std::string numbered = NumberPlaceholders(shape);
+      std::vector<Oid> types(values.size(), 20);  // int8
+      sent = sent && PQsendPrepare(conn, name.c_str(), numbered.c_str(),
+                                   static_cast<int>(types.size()),
+                                   types.data());
+      commands++;
+    }
+    if (unnamed) {
+      std::string numbered = NumberPlaceholders(shape);
+      std::vector<Oid> types(values.size(), 20);  // int8
+      sent = sent && PQsendQueryParams(conn, numbered.c_str(),
+                                       static_cast<int>(params.size()),
+                                       types.data(), params.data(), nullptr,
+                                       nullptr, 0);
+    } else {
+      sent = sent && PQsendQueryPrepared(conn, name.c_str(),
+                                         static_cast<int>(params.size()),
+                                         params.data(), nullptr, nullptr, 0);
+    }
+    commands++;
+    sent = sent && PQpipelineSync(conn);
+    // Read every command's results up to the sync; the last command's
+    // result holds the rows.
+    bool ok = sent;
+    bool prepared = false;
+    PgResult rows;
+    for (int command = 0; sent && command < commands; command++) {
+      while (PGresult* raw = PQgetResult(conn)) {
+        PgResult result(raw);
+        if (!Succeeded(raw)) {
+          ok = false;
+        } else if (prepare && command == commands - 2) {
+          prepared = true;
+        }
+        if (command == commands - 1) rows = std::move(result);
+      }
+    }
+    if (sent) {
+      while (PGresult* raw = PQgetResult(conn)) {
+        bool sync = PQresultStatus(raw) == PGRES_PIPELINE_SYNC;
+        PQclear(raw);
+        if (sync) break;
+      }
+    }
+    PQexitPipelineMode(conn);
+    if (prepared) prepared_.emplace(shape, name);
+    if (guarded) {
+      savepoint_live_ = false;
+      state = PQtransactionStatus(conn);
+      if (state == PQTRANS_INERROR) {
+        PgResult undo(
+            Exec(conn, std::string("ROLLBACK TO SAVEPOINT ") + kSavepoint));
+        savepoint_live_ = Succeeded(undo.get());
+      } else if (state == PQTRANS_INTRANS) {
+        savepoint_live_ = true;
+      }
+    }
+    if (!ok || rows == nullptr ||
+        PQresultStatus(rows.get()) != PGRES_TUPLES_OK) {
+      return false;
+    }
+    CopyRows(rows.get(), out);
+    return true;
+  }
+
+  // Writes the shape's "?" placeholders (outside quotes) as $1, $2, ...
+  static std::string NumberPlaceholders(const std::string& shape) {
+    std::string numbered;
+    char quote = 0;
+    int next = 1;
+    for (char c : shape) {
+      if (quote != 0) {
+        if (c == quote) quote = 0;
+      } else if (c == '\'' || c == '"') {
+        quote = c;
+      } else if (c == '?') {
+        numbered += "$" + std::to_string(next++);
+        continue;
+      }
+      numbered += c;
+    }
+    return numbered;
+  }
+
+  static void CopyRows(const PGresult* r, BufferedResult* out) {
+    int columns = PQnfields(r);
+    int rows = PQntuples(r);
+    for (int c = 0; c < columns; c++) out->columns.push_back(PQfname(r, c));
+    out->rows.reserve(static_cast<size_t>(rows));
+    for (int row = 0; row < rows; row++) {
+      std::vector<Value> values;
+      values.reserve(static_cast<size_t>(columns));
+      for (int c = 0; c < columns; c++) {
+        values.push_back(ResultValue(r, row, c));
+      }
+      out->rows.push_back(std::move(values));
+    }
+  }
+
   // Runs a transaction command, which never gets a savepoint.
   bool Simple(const char* sql, std::string* error) {
     PgResult result(Exec(conn_.get(), sql));
@@ -416,10 +583,15 @@ class PgsqlConnection : public Connection {
     return false;
   }
 
+  // Shapes prepared on the server, by their statement names; once full,
+  // further shapes run unnamed.
+  static constexpr size_t kPreparedShapes = 64;
+
   PgConn conn_;
   // The savepoint of the last statement run inside the transaction still
   // exists; the next statement releases it.
   bool savepoint_live_ = false;
+  std::map<std::string, std::string> prepared_;
 };
 
 void IgnoreNotice(void*, const char*) {}

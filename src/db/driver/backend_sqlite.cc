@@ -5,9 +5,12 @@
 #include <sqlite3.h>
 
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "db/driver/backend.h"
+#include "db/driver/bulk.h"
+#include "db/driver/statement_shape.h"
 #include "db/driver/syntax.h"
 
 namespace driver {
@@ -89,6 +92,11 @@ class SqliteConnection : public Connection {
               std::string* error) override {
     out->columns.clear();
     out->rows.clear();
+    std::string shape;
+    std::vector<int64_t> values;
+    if (ShapeSelect(sql, &shape, &values)) {
+      return SelectShaped(shape, values, out, error);
+    }
     std::unique_ptr<Cursor> cursor = SelectUnbuffered(sql, error);
     return cursor != nullptr && FetchAll(cursor.get(), out, error);
   }
@@ -134,6 +142,12 @@ class SqliteConnection : public Connection {
 
   int NativeSyntax() override { return SYNTAX_SQLITE; }
 
+  std::unique_ptr<BulkInsert> StartBulkInsert(
+      const std::string& table, const std::vector<std::string>& columns,
+      std::string* error) override {
+    return MakeSqliteBulkInsert(db_.get(), table, columns, error);
+  }
+
   std::string Quote(const std::string& text) override {
     std::string quoted = "'";
     for (char c : text) {
@@ -160,8 +174,54 @@ class SqliteConnection : public Connection {
     return false;
   }
 
+  // Runs a query that differs from earlier ones only by its numbers with
+  // the statement prepared for its shape, binding the numbers.
+  bool SelectShaped(const std::string& shape,
+                    const std::vector<int64_t>& values, BufferedResult* out,
+                    std::string* error) {
+    auto it = shaped_.find(shape);
+    if (it == shaped_.end()) {
+      sqlite3_stmt* raw = nullptr;
+      int rc = sqlite3_prepare_v2(db_.get(), shape.c_str(),
+                                  static_cast<int>(shape.size()), &raw,
+                                  nullptr);
+      SqliteStmt stmt(raw);
+      if (rc != SQLITE_OK || stmt == nullptr ||
+          sqlite3_bind_parameter_count(raw) != static_cast<int>(values.size())) {
+        *error = rc != SQLITE_OK ? sqlite3_errmsg(db_.get()) : "empty query";
+        return false;
+      }
+      if (shaped_.size() >= kShapedStatements) shaped_.clear();
+      it = shaped_.emplace(shape, std::move(stmt)).first;
+    }
+    sqlite3_stmt* stmt = it->second.get();
+    for (size_t i = 0; i < values.size(); i++) {
+      sqlite3_bind_int64(stmt, static_cast<int>(i + 1), values[i]);
+    }
+    int columns = sqlite3_column_count(stmt);
+    for (int c = 0; c < columns; c++) {
+      const char* name = sqlite3_column_name(stmt, c);
+      out->columns.push_back(name != nullptr ? name : "");
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+      std::vector<Value> row;
+      row.reserve(static_cast<size_t>(columns));
+      for (int c = 0; c < columns; c++) row.push_back(ColumnValue(stmt, c));
+      out->rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) *error = sqlite3_errmsg(db_.get());
+    sqlite3_reset(stmt);
+    return rc == SQLITE_DONE;
+  }
+
+  // Prepared statements kept by shape; forgotten all at once when full.
+  static constexpr size_t kShapedStatements = 64;
+
   SqliteDb db_;
   bool transaction_lost_ = false;
+  // Declared after db_: the statements are finalized before it closes.
+  std::map<std::string, SqliteStmt> shaped_;
 };
 
 class SqliteBackend : public Backend {

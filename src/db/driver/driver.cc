@@ -32,6 +32,10 @@ struct DbAsyncResult {
   std::unique_ptr<driver::Cursor> cursor;
 };
 
+struct DbBulkInsert {
+  std::unique_ptr<driver::BulkInsert> insert;
+};
+
 namespace {
 
 driver::Backend* g_backend = nullptr;
@@ -267,6 +271,40 @@ bool DBGetFieldAsyncString(db_async_result_t result, int column,
 }
 
 void DBFreeAsyncResult(db_handle_t, db_async_result_t result) { delete result; }
+
+db_bulk_t DBBulkInsertStart(db_handle_t conn, const char* table,
+                            const std::vector<std::string>& columns,
+                            char* errorText) {
+  CopyError("", errorText);
+  if (conn == nullptr) return nullptr;
+  std::string error;
+  std::unique_ptr<driver::BulkInsert> insert =
+      conn->conn->StartBulkInsert(table, columns, &error);
+  if (insert == nullptr) {
+    CopyError(error, errorText);
+    return nullptr;
+  }
+  auto* bulk = new DbBulkInsert;
+  bulk->insert = std::move(insert);
+  return bulk;
+}
+
+bool DBBulkInsertRow(db_bulk_t bulk, const char* const* values,
+                     const size_t* lengths, char* errorText) {
+  std::string error;
+  if (bulk->insert->AddRow(values, lengths, &error)) return true;
+  CopyError(error, errorText);
+  return false;
+}
+
+bool DBBulkInsertFinish(db_bulk_t bulk, char* errorText) {
+  std::string error;
+  if (bulk->insert->Finish(&error)) return true;
+  CopyError(error, errorText);
+  return false;
+}
+
+void DBBulkInsertFree(db_bulk_t bulk) { delete bulk; }
 
 bool DBBegin(db_handle_t conn) {
   return conn != nullptr && conn->conn->Begin(&conn->last_error);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "db/driver/syntax.h"
 #include "front/runtime/qz_string.h"
@@ -19,6 +20,8 @@ struct DbAsyncResult;
 typedef DbConnection* db_handle_t;
 typedef DbResult* db_result_t;
 typedef DbAsyncResult* db_async_result_t;
+struct DbBulkInsert;
+typedef DbBulkInsert* db_bulk_t;
 
 // Connection settings, filled by the configuration loader before DBInit.
 extern char g_szDbDriver[260];
@@ -108,6 +111,21 @@ char* DBGetFieldAsync(db_async_result_t result, int column, char* buffer,
 bool DBGetFieldAsyncString(db_async_result_t result, int column,
                            std::string* out);
 void DBFreeAsyncResult(db_handle_t conn, db_async_result_t result);
+
+// Bulk insert: rows into one table through the database's fast path. Start
+// returns null with an empty errorText when the backend has none (the
+// caller then inserts row by row), and null with the reason when it cannot
+// start. Rows may be held back until Finish, so a failure can belong to an
+// earlier row. Until DBBulkInsertFree no other statement may run on the
+// connection. Table and column names must be plain identifiers.
+db_bulk_t DBBulkInsertStart(db_handle_t conn, const char* table,
+                            const std::vector<std::string>& columns,
+                            char* errorText);
+// Adds one row of values (null pointer: NULL) with their byte lengths.
+bool DBBulkInsertRow(db_bulk_t bulk, const char* const* values,
+                     const size_t* lengths, char* errorText);
+bool DBBulkInsertFinish(db_bulk_t bulk, char* errorText);
+void DBBulkInsertFree(db_bulk_t bulk);
 
 // Transactions on the connection.
 bool DBBegin(db_handle_t conn);
