@@ -2,7 +2,100 @@
 
 #include <cstdio>
 
-// Not built yet: says so and leaves the database untouched.
+#include "check/stage_report.h"
+#include "check/stages.h"
+#include "db/console.h"
+#include "db/lock.h"
+#include "front/globals.h"
+
+namespace {
+
+struct CheckStage {
+  const char* title;  // the stage line's title (a format for components)
+  void (*procedure)(const char* title);
+};
+
+const CheckStage kCheckStages[] = {
+    {"Checking node objects...", VerifyNodeObjects},
+    {"Checking %s objects...", VerifyInterfaceObjects},
+    {"Checking %s objects...", VerifyNetworkServiceObjects},
+    {"Checking cluster objects...", VerifyClusterMembers},
+    {"Checking template to node mapping...", VerifyTemplateMappings},
+    {"Checking object properties...", VerifyObjectTimestamps},
+    {"Checking event processing policy...", VerifyEventPolicy},
+    {"Checking collected data...", VerifyCollectedData},
+};
+
+// Returns true when the database has the tool's schema version; otherwise
+// says why.
+bool CheckVersion() {
+  int version = DBGetSchemaVersion(g_hDbConnection);
+  if (version < DB_FORMAT_VERSION) {
+    printf(
+        "Your database has format version %d, this tool is compiled for "
+        "version %d.\nUse \"upgrade\" command to upgrade your database "
+        "first.\n",
+        version, DB_FORMAT_VERSION);
+    return false;
+  }
+  if (version > DB_FORMAT_VERSION) {
+    printf(
+        "Your database has format version %d, this tool is compiled for "
+        "version %d.\nYou need to upgrade your server before using this "
+        "database.\n",
+        version, DB_FORMAT_VERSION);
+    return false;
+  }
+  return true;
+}
+
+// Prints the counts, then commits or rolls back the check's transaction.
+void FinishTransaction() {
+  if (g_nIssuesFound == 0) {
+    printf("Database doesn't contain any errors\n");
+    DBCommit(g_hDbConnection);
+    return;
+  }
+  printf("%d errors was found, %d errors was corrected\n", g_nIssuesFound,
+         g_nIssuesRepaired);
+  fputs(g_nIssuesRepaired == g_nIssuesFound
+            ? "All errors in database was fixed\n"
+            : "Database still contain errors\n",
+        stdout);
+  if (g_nIssuesRepaired <= 0) {
+    DBRollback(g_hDbConnection);
+    return;
+  }
+  printf("Commit changes (Y/N) ");
+  if (AskYesNo()) {
+    printf("Committing changes...\n");
+    if (DBCommit(g_hDbConnection)) {
+      printf("Changes was successfully committed to database\n");
+    }
+  } else {
+    printf("Rolling back changes...\n");
+    if (DBRollback(g_hDbConnection)) {
+      printf("All changes made to database was cancelled\n");
+    }
+  }
+}
+
+}  // namespace
+
 void DoCheck() {
-  printf("The \"check\" command is not available in this version\n");
+  printf("Checking database:\n");
+  if (!CheckVersion()) {
+    printf("Database check %s\n", "aborted");
+    return;
+  }
+  char status[LOCK_TEXT_SIZE], info[LOCK_TEXT_SIZE];
+  if (ReadLockStatus(status, info) && !AskAndRemoveLock(status, info)) {
+    printf("Database check %s\n", "aborted");
+    return;
+  }
+  // The forced unlock above stays whatever the transaction's fate.
+  DBBegin(g_hDbConnection);
+  for (const CheckStage& stage : kCheckStages) stage.procedure(stage.title);
+  FinishTransaction();
+  printf("Database check %s\n", "completed");
 }

@@ -1,8 +1,10 @@
-// The "check" command: the consistency check of the object tables.
+// The "check" command: the consistency check of the object tables. All
+// stages run in one transaction, committed or rolled back at the end.
 #ifndef SCHEMON_CHECK_CHECK_H_
 #define SCHEMON_CHECK_CHECK_H_
 
-// Runs the command; prints its outcome.
+// Runs the command: version and lock tests, the eight stages, the summary
+// and the commit question. Prints its outcome; has no result.
 void DoCheck();
 
 #endif  // SCHEMON_CHECK_CHECK_H_

@@ -217,6 +217,20 @@ class UpgradeFrom14Test : public UpgradeTest {
     EXPECT_NE(check.out.find("Database doesn't contain any errors"),
               std::string::npos)
         << check.out;
+    // A repair on the upgraded schema: on MySQL and MariaDB the upgrade made
+    // object_properties.comments NOT NULL without a default, so the repair
+    // row must give it a value.
+    db_->Exec("DELETE FROM object_properties WHERE object_id=10");
+    RunResult repair = Run({"-f", "check"});
+    EXPECT_NE(repair.out.find("\rMissing node object 10 properties. Create? "
+                              "(Y/N) Y\n"),
+              std::string::npos)
+        << repair.out;
+    EXPECT_EQ(repair.out.find("SQL query failed"), std::string::npos)
+        << repair.out;
+    EXPECT_EQ(db_->Scalar("SELECT name FROM object_properties WHERE "
+                          "object_id=10"),
+              "lost_node_10");
     std::string file = dir_ + "/export.db";
     RunResult exported = Run({"export", file});
     EXPECT_NE(exported.out.find("Database export complete.\n"),
