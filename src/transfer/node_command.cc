@@ -1,0 +1,22 @@
+#include "transfer/node_command.h"
+
+bool FormatNodeCommand(const char* format, long id, int max_ids,
+                       std::string* out) {
+  out->clear();
+  int ids = 0;
+  for (const char* p = format; *p != 0; p++) {
+    if (*p != '%') {
+      *out += *p;
+    } else if (p[1] == '%') {
+      *out += '%';
+      p++;
+    } else if (p[1] == 'd' && ids < max_ids) {
+      *out += std::to_string(id);
+      ids++;
+      p++;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,296 @@
+// Export and import where something is wrong: the file, the database, the
+// operator's answer or one table. Each case checks the exact messages and
+// what the database and the file hold afterwards.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "db/driver/syntax.h"
+#include "support/backend_test.h"
+#include "transfer/core_tables.h"
+#include "transfer/transfer_data.h"
+
+namespace {
+
+const char kWarning[] =
+    "\n\nWARNING!!!\nThis operation will clear all configuration and "
+    "collected data from database.\nAre you sure (y/N)?";
+
+bool Exists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class TransferFailureTest : public BackendTest {
+ protected:
+  // A version-98 database with hard values and its export file.
+  void Prepare() {
+    InitShipped(config_path_, syntax());
+    FillHardValues(db_.get(), 1000);
+    if (HasFailure()) return;
+    file_ = dir_ + "/export.db";
+    RunResult r = Run({"export", file_});
+    ASSERT_NE(r.out.find("Database export complete.\n"), std::string::npos)
+        << r.out;
+  }
+
+  std::string Count(const std::string& table) {
+    return db_->Scalar("SELECT count(*) FROM " + table);
+  }
+
+  std::string file_;
+};
+
+TEST_P(TransferFailureTest, ImportRefusesAFileItCannotUse) {
+  Prepare();
+  Snapshot before = TakeSnapshot(db_.get());
+  std::string text_file = WriteFile("notes.txt", "not a database\n");
+  std::string old_file = dir_ + "/old.db";
+  {
+    std::ifstream src(file_, std::ios::binary);
+    std::ofstream(old_file, std::ios::binary) << src.rdbuf();
+  }
+  ExecOnFile(old_file,
+             "UPDATE metadata SET var_value='97' WHERE "
+             "var_name='SchemaVersion'");
+  const struct {
+    const char* name;
+    std::string path;
+    std::string out;
+  } cases[] = {
+      {"no such file", dir_ + "/absent.db",
+       "ERROR: unable to open output file\nDatabase import failed.\n"},
+      {"not an SQLite database", text_file,
+       "ERROR: unable to open output file\nDatabase import failed.\n"},
+      {"another version", old_file,
+       "ERROR: Import file was created for database format version 97, but "
+       "this tool was compiled for database format version 98\n"
+       "Database import failed.\n"},
+  };
+  for (const auto& c : cases) {
+    std::string content = Exists(c.path) ? ReadAll(c.path) : "";
+    RunResult r = Run({"-f", "import", c.path});
+    EXPECT_EQ(r.out, Banner() + c.out) << c.name;
+    EXPECT_EQ(Exists(c.path) ? ReadAll(c.path) : "", content) << c.name;
+  }
+  EXPECT_FALSE(Exists(dir_ + "/absent.db"));
+  EXPECT_EQ(FirstDifference(before, TakeSnapshot(db_.get())), "");
+}
+
+TEST_P(TransferFailureTest, ImportLeavesARefusedDatabaseUntouched) {
+  Prepare();
+  Snapshot before = TakeSnapshot(db_.get());
+  // Declined.
+  RunResult r = Run({"import", file_}, "n");
+  EXPECT_EQ(r.out,
+            Banner() + std::string(kWarning) + "N\nDatabase import failed.\n");
+  // Locked: no question.
+  SetConfig("DBLockStatus", "srv1");
+  r = Run({"import", file_}, "y");
+  EXPECT_EQ(r.out, Banner() + std::string("Database is locked by server srv1 "
+                                          "[]\nDatabase import failed.\n"));
+  db_->Exec("DELETE FROM config WHERE var_name='DBLockStatus'");
+  // Another version.
+  db_->Exec(
+      "UPDATE metadata SET var_value='97' WHERE var_name='SchemaVersion'");
+  r = Run({"import", file_}, "y");
+  EXPECT_EQ(r.out,
+            Banner() + std::string("Your database has format version 97, this "
+                                   "tool is compiled for version 98.\nUse "
+                                   "\"upgrade\" command to upgrade your "
+                                   "database first.\nDatabase import "
+                                   "failed.\n"));
+  r = Run({"export", dir_ + "/x.db"});
+  EXPECT_EQ(r.out, Banner() + std::string("Your database has format version "
+                                          "97, this tool is compiled for "
+                                          "version 98.\nUse \"upgrade\" "
+                                          "command to upgrade your database "
+                                          "first.\n"));
+  EXPECT_FALSE(Exists(dir_ + "/x.db"));
+  db_->Exec(
+      "UPDATE metadata SET var_value='98' WHERE var_name='SchemaVersion'");
+  EXPECT_EQ(FirstDifference(before, TakeSnapshot(db_.get())), "");
+}
+
+TEST_P(TransferFailureTest, ImportStopsAtANodeTableTheFileLacks) {
+  Prepare();
+  ExecOnFile(file_, "DROP TABLE idata_12");
+  RunResult r = Run({"-f", "import", file_});
+  EXPECT_NE(r.out.find("Importing table idata_12\nERROR: SQL query \"SELECT * "
+                       "FROM idata_12\" on import file failed (no such "
+                       "table: idata_12)\nDatabase import failed.\n"),
+            std::string::npos)
+      << r.out;
+  // Everything before it is committed; the table exists and is empty.
+  EXPECT_EQ(Count("nodes"), "3");
+  EXPECT_EQ(Count("idata_11"), "3");
+  EXPECT_EQ(Count("idata_12"), "0");
+}
+
+TEST_P(TransferFailureTest, ImportNeedsTheCreationCommand) {
+  Prepare();
+  db_->Exec("DELETE FROM metadata WHERE var_name='IDataTableCreationCommand'");
+  RunResult r = Run({"-f", "import", file_});
+  EXPECT_NE(r.out.find("Importing table userdb_custom_attributes\nERROR: "
+                       "unable to determine correct query for idata tables "
+                       "creation\nDatabase import failed.\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(Count("nodes"), "3");
+  EXPECT_FALSE(db_->TableExists("idata_11"));
+}
+
+TEST_P(TransferFailureTest, ImportRejectsColumnsTheTableDoesNotHave) {
+  Prepare();
+  const struct {
+    const char* column;
+    const char* message;
+  } cases[] = {
+      {"\"x\"\"); DROP TABLE users; --\"",
+       "ERROR: column name \"x\"); DROP TABLE users; --\" of table zones in "
+       "the import file is not a plain identifier\n"},
+      {"\"a\nb\"",
+       "ERROR: column name \"a\\x0ab\" of table zones in the import file is "
+       "not a plain identifier\n"},
+      {"bogus",
+       "ERROR: table zones of the database has no column \"bogus\" of the "
+       "import file\n"},
+  };
+  for (const auto& c : cases) {
+    std::string crafted = dir_ + "/crafted.db";
+    {
+      std::ifstream src(file_, std::ios::binary);
+      std::ofstream(crafted, std::ios::binary) << src.rdbuf();
+    }
+    ExecOnFile(crafted, std::string("ALTER TABLE zones ADD COLUMN ") +
+                            c.column + " integer");
+    RunResult r = Run({"-f", "import", crafted});
+    EXPECT_NE(r.out.find(std::string("Importing table zones\n") + c.message +
+                         "Database import failed.\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_EQ(Count("zones"), "0") << c.column;
+    EXPECT_TRUE(db_->TableExists("users"));
+    EXPECT_EQ(Count("users"), "3");
+  }
+}
+
+TEST_P(TransferFailureTest, ARefusedRowIsReportedWithItsStatement) {
+  Prepare();
+  // The file's table loses its key, so that it can hold a second 'k2',
+  // which the database's key refuses.
+  ExecOnFile(file_,
+             "CREATE TABLE c2 AS SELECT * FROM config;\n"
+             "DROP TABLE config;\n"
+             "ALTER TABLE c2 RENAME TO config;\n"
+             "INSERT INTO config (var_name,var_value,is_visible,"
+             "need_server_restart) VALUES ('k2','it''s',1,0)");
+  for (bool trace : {false, true}) {
+    std::vector<std::string> args = {"-f", "import", file_};
+    if (trace) args.insert(args.begin(), "-t");
+    RunResult r = Run(args);
+    std::string statement =
+        "INSERT INTO config (var_name,var_value,is_visible,"
+        "need_server_restart) VALUES ('k2'," +
+        db_->conn()->Quote("it's") + ",'1','0')";
+    size_t report = r.out.find("SQL query failed (");
+    ASSERT_NE(report, std::string::npos) << r.out.substr(0, 3000);
+    EXPECT_NE(r.out.find("):\n" + statement +
+                             "\nERROR: SQL query \"SELECT * "
+                             "FROM config\" on import file failed (query "
+                             "aborted)\nDatabase import failed.\n",
+                         report),
+              std::string::npos)
+        << r.out.substr(report, 3000);
+    if (trace) {
+      // Every row before it was echoed as its own statement.
+      EXPECT_NE(r.out.find(">>> " + statement + "\n"), std::string::npos);
+      EXPECT_NE(r.out.find(">>> INSERT INTO config (var_name,var_value,"
+                           "is_visible,need_server_restart) VALUES ('k2',"),
+                std::string::npos);
+    }
+    EXPECT_EQ(Count("config"), "0") << "nothing of the table is committed";
+  }
+}
+
+TEST_P(TransferFailureTest, ExportFailures) {
+  Prepare();
+  RunResult r = Run({"export", dir_ + "/no/such/dir/x.db"});
+  EXPECT_EQ(r.out, Banner() + std::string("ERROR: unable to open output "
+                                          "file\n"));
+  db_->Exec("DROP TABLE idata_12");
+  std::string path = dir_ + "/partial.db";
+  r = Run({"export", path});
+  size_t report = r.out.find("Exporting table idata_12\nSQL query failed (");
+  ASSERT_NE(report, std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("):\nSELECT * FROM idata_12\nDatabase export failed.\n",
+                       report),
+            std::string::npos)
+      << r.out;
+  // The tables before it are complete in the file; the failed one is empty.
+  EXPECT_EQ(FileScalar(path, "SELECT count(*) FROM nodes"), "3");
+  EXPECT_EQ(FileScalar(path, "SELECT count(*) FROM idata_11"), "3");
+  EXPECT_EQ(FileScalar(path, "SELECT count(*) FROM idata_12"), "0");
+}
+
+TEST_P(TransferFailureTest, ClearingStopsAtAFailingDropUnlessToldToGoOn) {
+  Prepare();
+  db_->Exec("DROP TABLE idata_12");
+  RunResult r = Run({"-f", "import", file_});
+  size_t report = r.out.find("Y\nSQL query failed (");
+  ASSERT_NE(report, std::string::npos) << r.out;
+  EXPECT_NE(
+      r.out.find("):\nDROP TABLE idata_12\nDatabase import failed.\n", report),
+      std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("Importing table"), std::string::npos);
+  EXPECT_EQ(Count("nodes"), "3");
+  EXPECT_EQ(Count("zones"), "3");
+
+  r = Run({"-f", "-X", "import", file_});
+  EXPECT_NE(r.out.find("):\nDROP TABLE idata_12\nDatabase successfully "
+                       "cleared\nImporting table config\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("Database import complete.\n"), std::string::npos);
+  EXPECT_EQ(Count("idata_12"), "3");
+}
+
+TEST_P(TransferFailureTest, SuccessfulRunsPrintThePlainLines) {
+  Prepare();
+  RunResult r = Run({"-f", "import", file_});
+  std::string expected =
+      Banner() + std::string(kWarning) + "Y\nDatabase successfully cleared\n";
+  for (int i = 0; g_apszCoreTables[i] != nullptr; i++) {
+    expected += std::string("Importing table ") + g_apszCoreTables[i] + "\n";
+  }
+  std::string nodes;
+  for (const auto& row : db_->Rows("SELECT id FROM nodes")) {
+    nodes += "Importing table idata_" + row[0] + "\n";
+  }
+  EXPECT_EQ(r.out, expected + nodes + "Database import complete.\n");
+  std::string again = dir_ + "/again.db";
+  r = Run({"export", again});
+  expected = Banner();
+  for (int i = 0; g_apszCoreTables[i] != nullptr; i++) {
+    expected += std::string("Exporting table ") + g_apszCoreTables[i] + "\n";
+  }
+  for (const auto& row : db_->Rows("SELECT id FROM nodes")) {
+    expected += "Exporting table idata_" + row[0] + "\n";
+  }
+  EXPECT_EQ(r.out, expected + "Database export complete.\n");
+}
+
+INSTANTIATE_BACKEND_SUITE(TransferFailureTest);
+
+}  // namespace
