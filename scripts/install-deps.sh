@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing schemon need.
-# Usage: scripts/install-deps.sh [--servers]
-#   --servers  also the PostgreSQL and MariaDB servers and the ODBC drivers
-#              that the full test suite starts.
+# Usage: scripts/install-deps.sh [--servers] [--hardening]
+#   --servers    also the PostgreSQL and MariaDB servers and the ODBC drivers
+#                that the full test suite starts.
+#   --hardening  also clang and its sanitizer and libFuzzer runtimes, for the
+#                sanitizer build and tests/fuzz.
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsqlite3-dev libpq-dev libmariadb-dev
           unixodbc-dev uuid-dev libgtest-dev sqlite3 python3)
-if [ "${1:-}" = "--servers" ]; then
-  packages+=(postgresql mariadb-server mariadb-client odbc-postgresql
-             libsqliteodbc unixodbc)
-fi
+for option in "$@"; do
+  case "$option" in
+    --servers)
+      packages+=(postgresql mariadb-server mariadb-client odbc-postgresql
+                 libsqliteodbc unixodbc) ;;
+    --hardening) packages+=(clang libclang-rt-dev) ;;
+    *) echo "install-deps: unknown option $option" >&2; exit 1 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

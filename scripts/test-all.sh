@@ -1,20 +1,52 @@
 #!/usr/bin/env bash
 # Builds schemon and runs every test: on SQLite, and on throwaway PostgreSQL
 # and MariaDB servers (also through ODBC) that it starts and stops itself.
-# Usage: scripts/test-all.sh [--sqlite-only]
+# Then builds it again with AddressSanitizer and UndefinedBehaviorSanitizer
+# (clang) and runs the whole suite once more on SQLite, and runs each fuzz
+# target of tests/fuzz for a short time on its corpus. Every part prints its
+# wall time; a sanitizer report anywhere fails the run.
+# Usage: scripts/test-all.sh [--sqlite-only] [--no-hardening|--hardening-only]
+#   --sqlite-only     no servers: the normal suite runs on SQLite alone
+#   --no-hardening    only the normal build and suite
+#   --hardening-only  only the sanitizer build and suite and the fuzz runs
+#   SCHEMON_FUZZ_SECONDS  time per fuzz target (default 30)
+#   SCHEMON_BUILD, SCHEMON_ASAN_BUILD, SCHEMON_FUZZ_BUILD  build directories
+#                   (default build, build-asan, build-fuzz)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 with_servers=1
-if [ "${1:-}" = "--sqlite-only" ]; then with_servers=0; fi
+hardening=1
+normal=1
+for option in "$@"; do
+  case "$option" in
+    --sqlite-only) with_servers=0 ;;
+    --no-hardening) hardening=0 ;;
+    --hardening-only) normal=0; with_servers=0 ;;
+    *) echo "test-all: unknown option $option" >&2; exit 1 ;;
+  esac
+done
 
-if [ "$with_servers" = 1 ]; then
-  scripts/install-deps.sh --servers
-else
-  scripts/install-deps.sh
+deps=()
+if [ "$with_servers" = 1 ]; then deps+=(--servers); fi
+if [ "$hardening" = 1 ]; then deps+=(--hardening); fi
+scripts/install-deps.sh "${deps[@]}"
+
+build=${SCHEMON_BUILD:-build}
+build_asan=${SCHEMON_ASAN_BUILD:-build-asan}
+build_fuzz=${SCHEMON_FUZZ_BUILD:-build-fuzz}
+started=$SECONDS
+part_started=$SECONDS
+part_done() {
+  echo "test-all: $1 took $((SECONDS - part_started)) s"
+  part_started=$SECONDS
+}
+
+if [ "$normal" = 1 ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCHEMON_BUILD_TESTS=ON
+  cmake --build "$build" -j"$(nproc)"
+  part_done "normal build"
 fi
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCHEMON_BUILD_TESTS=ON
-cmake --build build -j"$(nproc)"
 
 # Test databases live in memory when the machine has a tmpfs: the embedded
 # database syncs every statement of an init script to disk otherwise.
@@ -25,9 +57,48 @@ if [ -d /dev/shm ] && [ -w /dev/shm ]; then
   trap 'rm -rf "$TMPDIR"' EXIT
 fi
 
-run_ctest() { (cd build && ctest --output-on-failure -j"$(nproc)" "$@"); }
-if [ "$with_servers" = 1 ]; then
-  tests/servers/with_servers.sh bash -c 'cd build && ctest --output-on-failure -j"$(nproc)"'
-else
-  run_ctest
+if [ "$normal" = 1 ]; then
+  if [ "$with_servers" = 1 ]; then
+    SCHEMON_BUILD=$build tests/servers/with_servers.sh bash -c \
+      'cd "$SCHEMON_BUILD" && ctest --output-on-failure -j"$(nproc)"'
+  else
+    (cd "$build" && ctest --output-on-failure -j"$(nproc)")
+  fi
+  part_done "normal suite"
 fi
+
+if [ "$hardening" = 0 ]; then exit 0; fi
+
+# Sanitizer reports go to files, so that one from a child process whose
+# output a test swallows still fails the run.
+cmake -S . -B "$build_asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DSCHEMON_SANITIZE=address,undefined \
+  -DSCHEMON_BUILD_TESTS=ON >/dev/null
+cmake --build "$build_asan" -j"$(nproc)"
+part_done "sanitizer build"
+
+reports=$(mktemp -d "${TMPDIR:-/tmp}/schemon-sanitizer.XXXXXX")
+sanitized_ctest=0
+(
+  export ASAN_OPTIONS="detect_leaks=1:log_path=$reports/asan"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan"
+  cd "$build_asan" && ctest --output-on-failure -j"$(nproc)"
+) || sanitized_ctest=1
+if compgen -G "$reports/*" >/dev/null; then
+  echo "test-all: sanitizer reports:"
+  for report in "$reports"/*; do
+    echo "== $report"
+    cat "$report"
+  done
+  sanitized_ctest=1
+fi
+rm -rf "$reports"
+part_done "sanitizer suite (SQLite)"
+if [ "$sanitized_ctest" = 1 ]; then
+  echo "test-all: the sanitizer suite failed"
+  exit 1
+fi
+
+SCHEMON_FUZZ_BUILD=$build_fuzz tests/fuzz/run.sh "${SCHEMON_FUZZ_SECONDS:-30}"
+part_done "fuzz runs"
+echo "test-all: everything passed in $((SECONDS - started)) s"

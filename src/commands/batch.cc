@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "db/exec.h"
 #include "front/runtime/runtime.h"
@@ -34,6 +35,16 @@ bool DoBatch(const char* file) {
   char* data = LoadFile(file, &size);
   if (data == nullptr) {
     printf("ERROR: Cannot load SQL command file %s\n", file);
+    return false;
+  }
+  // A statement is sent as zero-terminated text: one holding a zero byte
+  // would go out cut short (a DELETE without its WHERE clause), so such a
+  // file is refused before anything is sent.
+  const char* zero = static_cast<const char*>(memchr(data, 0, size));
+  if (zero != nullptr) {
+    printf("ERROR: SQL command file %s holds a zero byte at offset %u\n", file,
+           static_cast<unsigned>(zero - data));
+    free(data);
     return false;
   }
   bool result = false;

@@ -5,6 +5,7 @@
 #define SCHEMON_COMMANDS_BATCH_H_
 
 // Returns true when every statement succeeded and at least one was sent.
+// A file holding a zero byte is refused with a message; nothing is sent.
 bool DoBatch(const char* file);
 
 // Finds the end of the statement starting at start (the first semicolon

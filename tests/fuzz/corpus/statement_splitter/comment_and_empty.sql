@@ -1,0 +1,4 @@
+-- comment; with a semicolon
+DELETE FROM t;
+  	
+;;

@@ -1,0 +1,2 @@
+INSERT INTO t VALUES (3, 'open quote;
+;)
