@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
@@ -292,7 +293,16 @@ bool ImportAll(sqlite3* file) {
   return ImportNodeDataTables(file);
 }
 
-// Opens the file read-only and makes sure it is an SQLite database.
+// Stores the one value of a count query in *count.
+int StoreCount(void* count, int, char** values, char**) {
+  *static_cast<long*>(count) = values[0] != nullptr ? atol(values[0]) : 0;
+  return 0;
+}
+
+// Opens the file read-only and makes sure it is an SQLite database whose
+// objects are plain tables and indexes. A view or a virtual table in place
+// of a table could compute rows without end (a recursive view), so such a
+// file is refused before anything is read from it.
 sqlite3* OpenImportFile(const char* path) {
   sqlite3* file = nullptr;
   if (sqlite3_open_v2(path, &file, SQLITE_OPEN_READONLY, nullptr) !=
@@ -300,8 +310,13 @@ sqlite3* OpenImportFile(const char* path) {
     sqlite3_close(file);
     return nullptr;
   }
-  if (sqlite3_exec(file, "SELECT count(*) FROM sqlite_master", nullptr, nullptr,
-                   nullptr) != SQLITE_OK) {
+  long computed = -1;
+  if (sqlite3_exec(file,
+                   "SELECT count(*) FROM sqlite_master WHERE type NOT IN "
+                   "('table','index','trigger') OR (type='table' AND "
+                   "sql LIKE 'CREATE VIRTUAL%')",
+                   StoreCount, &computed, nullptr) != SQLITE_OK ||
+      computed != 0) {
     sqlite3_close(file);
     return nullptr;
   }

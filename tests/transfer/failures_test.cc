@@ -63,6 +63,16 @@ TEST_P(TransferFailureTest, ImportRefusesAFileItCannotUse) {
   ExecOnFile(old_file,
              "UPDATE metadata SET var_value='97' WHERE "
              "var_name='SchemaVersion'");
+  // A core table replaced by a view that computes rows without end.
+  std::string view_file = dir_ + "/view.db";
+  {
+    std::ifstream src(file_, std::ios::binary);
+    std::ofstream(view_file, std::ios::binary) << src.rdbuf();
+  }
+  ExecOnFile(view_file,
+             "DROP TABLE config_clob;\nCREATE VIEW config_clob AS WITH "
+             "RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) "
+             "SELECT 'v'||x AS var_name, 'x' AS var_value FROM c");
   const struct {
     const char* name;
     std::string path;
@@ -71,6 +81,8 @@ TEST_P(TransferFailureTest, ImportRefusesAFileItCannotUse) {
       {"no such file", dir_ + "/absent.db",
        "ERROR: unable to open output file\nDatabase import failed.\n"},
       {"not an SQLite database", text_file,
+       "ERROR: unable to open output file\nDatabase import failed.\n"},
+      {"a view in place of a table", view_file,
        "ERROR: unable to open output file\nDatabase import failed.\n"},
       {"another version", old_file,
        "ERROR: Import file was created for database format version 97, but "
