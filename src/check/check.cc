@@ -26,29 +26,6 @@ const CheckStage kCheckStages[] = {
     {"Checking collected data...", VerifyCollectedData},
 };
 
-// Returns true when the database has the tool's schema version; otherwise
-// says why.
-bool CheckVersion() {
-  int version = DBGetSchemaVersion(g_hDbConnection);
-  if (version < DB_FORMAT_VERSION) {
-    printf(
-        "Your database has format version %d, this tool is compiled for "
-        "version %d.\nUse \"upgrade\" command to upgrade your database "
-        "first.\n",
-        version, DB_FORMAT_VERSION);
-    return false;
-  }
-  if (version > DB_FORMAT_VERSION) {
-    printf(
-        "Your database has format version %d, this tool is compiled for "
-        "version %d.\nYou need to upgrade your server before using this "
-        "database.\n",
-        version, DB_FORMAT_VERSION);
-    return false;
-  }
-  return true;
-}
-
 // Prints the counts, then commits or rolls back the check's transaction.
 void FinishTransaction() {
   if (g_nIssuesFound == 0) {
@@ -84,7 +61,7 @@ void FinishTransaction() {
 
 void DoCheck() {
   printf("Checking database:\n");
-  if (!CheckVersion()) {
+  if (!CheckSchemaVersion()) {
     printf("Database check %s\n", "aborted");
     return;
   }

@@ -14,21 +14,39 @@ namespace {
 // An event code with this bit set is the id of an event group.
 const uint32_t kEventGroupBit = 0x80000000u;
 
-void VerifySourceObjects() {
-  db_result_t rows = ExecSelect("SELECT object_id FROM policy_source_list");
+// A policy list whose rows refer to other rows by an integer id: the list
+// select, the lookup of the referred row, the question and the repair, each
+// taking the id.
+struct PolicyReference {
+  const char* list_select;
+  const char* lookup_format;
+  const char* question_format;
+  const char* delete_format;
+};
+
+const PolicyReference kSourceObjects = {
+    "SELECT object_id FROM policy_source_list",
+    "SELECT object_id FROM object_properties WHERE object_id=%d",
+    "\rInvalid object ID %d used. Correct? (Y/N) ",
+    "DELETE FROM policy_source_list WHERE object_id=%d"};
+
+const PolicyReference kActions = {
+    "SELECT action_id FROM policy_action_list",
+    "SELECT action_id FROM actions WHERE action_id=%d",
+    "\rInvalid action ID %d used. Correct? (Y/N) ",
+    "DELETE FROM policy_action_list WHERE action_id=%d"};
+
+void VerifyReferences(const PolicyReference& list) {
+  db_result_t rows = ExecSelect(list.list_select);
   if (rows == nullptr) return;
   int count = DBGetNumRows(rows);
   for (int i = 0; i < count; i++) {
     int id = static_cast<int>(DBGetFieldULong(rows, i, 0));
     char query[1024];
-    snprintf(query, sizeof query,
-             "SELECT object_id FROM object_properties WHERE object_id=%d", id);
+    snprintf(query, sizeof query, list.lookup_format, id);
     if (SelectReturnsRows(query)) continue;
-    if (!AskAboutIssue("\rInvalid object ID %d used. Correct? (Y/N) ", id)) {
-      continue;
-    }
-    snprintf(query, sizeof query,
-             "DELETE FROM policy_source_list WHERE object_id=%d", id);
+    if (!AskAboutIssue(list.question_format, id)) continue;
+    snprintf(query, sizeof query, list.delete_format, id);
     if (ExecQuery(query)) g_nIssuesRepaired++;
   }
   DBFreeResult(rows);
@@ -59,32 +77,12 @@ void VerifyEvents() {
   DBFreeResult(rows);
 }
 
-void VerifyActions() {
-  db_result_t rows = ExecSelect("SELECT action_id FROM policy_action_list");
-  if (rows == nullptr) return;
-  int count = DBGetNumRows(rows);
-  for (int i = 0; i < count; i++) {
-    int id = static_cast<int>(DBGetFieldULong(rows, i, 0));
-    char query[1024];
-    snprintf(query, sizeof query,
-             "SELECT action_id FROM actions WHERE action_id=%d", id);
-    if (SelectReturnsRows(query)) continue;
-    if (!AskAboutIssue("\rInvalid action ID %d used. Correct? (Y/N) ", id)) {
-      continue;
-    }
-    snprintf(query, sizeof query,
-             "DELETE FROM policy_action_list WHERE action_id=%d", id);
-    if (ExecQuery(query)) g_nIssuesRepaired++;
-  }
-  DBFreeResult(rows);
-}
-
 }  // namespace
 
 void VerifyEventPolicy(const char* title) {
   OpenStage(title);
-  VerifySourceObjects();
+  VerifyReferences(kSourceObjects);
   VerifyEvents();
-  VerifyActions();
+  VerifyReferences(kActions);
   CloseStage();
 }

@@ -39,7 +39,7 @@ bool ReadLockStatus(char* status, char* info, bool decode) {
   return true;
 }
 
-bool CheckSchemaAndLock() {
+bool CheckSchemaVersion() {
   int version = DBGetSchemaVersion(g_hDbConnection);
   if (version < DB_FORMAT_VERSION) {
     printf(
@@ -57,6 +57,11 @@ bool CheckSchemaAndLock() {
         version, DB_FORMAT_VERSION);
     return false;
   }
+  return true;
+}
+
+bool CheckSchemaAndLock() {
+  if (!CheckSchemaVersion()) return false;
   char status[LOCK_TEXT_SIZE], info[LOCK_TEXT_SIZE];
   if (!ReadLockStatus(status, info)) return true;
   printf("Database is locked by server %s [%s]\n", status, info);

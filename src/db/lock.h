@@ -14,6 +14,10 @@
 // locked. With decode false the status is compared without decoding.
 bool ReadLockStatus(char* status, char* info, bool decode = true);
 
+// Returns true when the database has version DB_FORMAT_VERSION; otherwise
+// prints why (upgrade the database, or the server) and returns false.
+bool CheckSchemaVersion();
+
 // Returns true when the database has version DB_FORMAT_VERSION and is not
 // locked; otherwise prints why and returns false.
 bool CheckSchemaAndLock();
