@@ -179,13 +179,22 @@ std::string RewriteDdl(const std::string& statement,
 DdlDialect ConnectedDialect() {
   DdlDialect dialect{g_nDbSyntax, false};
   if (g_nDbSyntax != SYNTAX_MYSQL) return dialect;
-  db_result_t result = DBSelect(g_hDbConnection, "SELECT VERSION()");
-  if (result != nullptr) {
-    if (DBGetNumRows(result) > 0) {
-      dialect.mariadb = strcasestr(DBGetFieldString(result, 0, 0).c_str(),
-                                   "mariadb") != nullptr;
-    }
-    DBFreeResult(result);
+  // The server's kind is asked once per connection, not before every DDL
+  // statement of an upgrade.
+  static db_handle_t asked_connection = nullptr;
+  static bool asked_mariadb = false;
+  if (asked_connection == g_hDbConnection && g_hDbConnection != nullptr) {
+    dialect.mariadb = asked_mariadb;
+    return dialect;
   }
+  db_result_t result = DBSelect(g_hDbConnection, "SELECT VERSION()");
+  if (result == nullptr) return dialect;
+  if (DBGetNumRows(result) > 0) {
+    dialect.mariadb = strcasestr(DBGetFieldString(result, 0, 0).c_str(),
+                                 "mariadb") != nullptr;
+  }
+  DBFreeResult(result);
+  asked_connection = g_hDbConnection;
+  asked_mariadb = dialect.mariadb;
   return dialect;
 }

@@ -20,7 +20,7 @@ struct DdlDialect {
 std::string RewriteDdl(const std::string& statement, const DdlDialect& dialect);
 
 // Returns the dialect of g_hDbConnection for g_nDbSyntax. On MySQL it asks
-// the server for its version, silently (one round trip per call).
+// the server for its version, silently, once per connection.
 DdlDialect ConnectedDialect();
 
 #endif  // SCHEMON_UPGRADE_DIALECT_DDL_H_
