@@ -21,6 +21,7 @@
 #include "db/readers.h"
 #include "front/globals.h"
 #include "upgrade/schema_ops.h"
+#include "upgrade/step_operations.h"
 #include "upgrade/steps.h"
 
 namespace {
@@ -332,33 +333,58 @@ const char kScript26To27[] =
     "restored.#0D#0AParameters:#0D#0A   No message-specific parameters')\n"
     "<END>";
 
-// Server variables with their defaults, added unless present.
-struct ServerVariable {
-  const char* name;
-  const char* value;
-  int visible;
-  int restart;
+// The steps that are only operations, run in order before the version
+// statement. Server variables keep any value already stored.
+const StepOperation kStep14To15[] = {
+    Script(kScript14To15),
 };
 
-const ServerVariable kVariables16To17[] = {
-    {"DBLockStatus", "UNLOCKED", 0, 1},
-    {"DBLockInfo", "", 0, 0},
-    {"EnableSNMPTraps", "1", 1, 1},
-    {"SMSDriver", "<none>", 1, 1},
-    {"SMTPServer", LOCAL_HOST_NAME, 1, 0},
-    {"SMTPFromAddr", LOCAL_MAILBOX, 1, 0},
+const StepOperation kStep15To16[] = {
+    Script(kScript15To16),
 };
 
-const ServerVariable kVariables20To21[] = {
-    {"NumberOfStatusPollers", "10", 1, 1},
-    {"NumberOfConfigurationPollers", "4", 1, 1},
-    {"IDataIndexCreationCommand", IDATA_ITEM_INDEX, 0, 1},
+const StepOperation kStep16To17[] = {
+    Script(kScript16To17),
+    Variable("DBLockStatus", "UNLOCKED", 0, 1),
+    Variable("DBLockInfo", "", 0, 0),
+    Variable("EnableSNMPTraps", "1", 1, 1),
+    Variable("SMSDriver", "<none>", 1, 1),
+    Variable("SMTPServer", LOCAL_HOST_NAME, 1, 0),
+    Variable("SMTPFromAddr", LOCAL_MAILBOX, 1, 0),
 };
 
-const ServerVariable kVariables21To22[] = {
-    {"SMSDriver", "<none>", 1, 1},
-    {"AgentUpgradeWaitTime", "600", 1, 0},
-    {"NumberOfUpgradeThreads", "10", 1, 0},
+const StepOperation kStep18To19[] = {
+    Script(kScript18To19),
+    Table(kAgentPkgDdl),
+};
+
+const StepOperation kStep19To20[] = {
+    Script(kScript19To20),
+    Table(kNetworkServicesDdl),
+};
+
+// The server variables that close step 20 to 21, after its conversions.
+const StepOperation kVariables20To21[] = {
+    Variable("NumberOfStatusPollers", "10", 1, 1),
+    Variable("NumberOfConfigurationPollers", "4", 1, 1),
+    Variable("IDataIndexCreationCommand", IDATA_ITEM_INDEX, 0, 1),
+};
+
+const StepOperation kStep21To22[] = {
+    Script(kScript21To22),
+    Variable("SMSDriver", "<none>", 1, 1),
+    Variable("AgentUpgradeWaitTime", "600", 1, 0),
+    Variable("NumberOfUpgradeThreads", "10", 1, 0),
+};
+
+const StepOperation kStep22To23[] = {
+    Script(kScript22To23),
+};
+
+const StepOperation kStep23To24[] = {
+    Table(kRawDciValuesDdl),
+    Ddl(RAW_VALUES_ITEM_INDEX),
+    Query(kFillRawValues),
 };
 
 // The old node flag columns and their bits in node_flags; 0x20 is not used.
@@ -401,17 +427,6 @@ const struct {
 const size_t kMaxObjectName = 63;
 
 // ---------------------------------------------------------- operations
-
-template <size_t N>
-bool AddServerVariables(const ServerVariable (&variables)[N]) {
-  for (const ServerVariable& v : variables) {
-    if (StepMustStop(
-            AddServerVariable(v.name, v.value, v.visible, v.restart, 0))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // Runs a DDL text formatted with the long-text type of the database.
 bool ExecDdlWithTextType(const char* format) {
@@ -635,24 +650,11 @@ bool MoveObjectProperties() {
 
 // ---------------------------------------------------------------- steps
 
-int Migrate14To15() {
-  CHECK_STEP(RunScript(kScript14To15));
-  CHECK_STEP(SetSchemaVersion(15));
-  return 1;
-}
+int Migrate14To15() { return RunStep(kStep14To15, 15); }
 
-int Migrate15To16() {
-  CHECK_STEP(RunScript(kScript15To16));
-  CHECK_STEP(SetSchemaVersion(16));
-  return 1;
-}
+int Migrate15To16() { return RunStep(kStep15To16, 16); }
 
-int Migrate16To17() {
-  CHECK_STEP(RunScript(kScript16To17));
-  if (!AddServerVariables(kVariables16To17)) return 0;
-  CHECK_STEP(SetSchemaVersion(17));
-  return 1;
-}
+int Migrate16To17() { return RunStep(kStep16To17, 17); }
 
 int Migrate17To18() {
   // The policy's event list is re-keyed by event code: its rows are read,
@@ -689,19 +691,9 @@ int Migrate17To18() {
   return 1;
 }
 
-int Migrate18To19() {
-  CHECK_STEP(RunScript(kScript18To19));
-  CHECK_STEP(AddTable(kAgentPkgDdl));
-  CHECK_STEP(SetSchemaVersion(19));
-  return 1;
-}
+int Migrate18To19() { return RunStep(kStep18To19, 19); }
 
-int Migrate19To20() {
-  CHECK_STEP(RunScript(kScript19To20));
-  CHECK_STEP(AddTable(kNetworkServicesDdl));
-  CHECK_STEP(SetSchemaVersion(20));
-  return 1;
-}
+int Migrate19To20() { return RunStep(kStep19To20, 20); }
 
 int Migrate20To21() {
   CHECK_STEP(RunScript(kScript20To21Start));
@@ -715,31 +707,16 @@ int Migrate20To21() {
   CHECK_STEP(ExecQuery(update.c_str()));
   CHECK_STEP(RunScript(kScript20To21End));
   if (!AskAndIndexNodeTables(IDATA_ITEM_INDEX)) return 0;
-  if (!AddServerVariables(kVariables20To21)) return 0;
+  if (!RunOperations(kVariables20To21)) return 0;
   CHECK_STEP(SetSchemaVersion(21));
   return 1;
 }
 
-int Migrate21To22() {
-  CHECK_STEP(RunScript(kScript21To22));
-  if (!AddServerVariables(kVariables21To22)) return 0;
-  CHECK_STEP(SetSchemaVersion(22));
-  return 1;
-}
+int Migrate21To22() { return RunStep(kStep21To22, 22); }
 
-int Migrate22To23() {
-  CHECK_STEP(RunScript(kScript22To23));
-  CHECK_STEP(SetSchemaVersion(23));
-  return 1;
-}
+int Migrate22To23() { return RunStep(kStep22To23, 23); }
 
-int Migrate23To24() {
-  CHECK_STEP(AddTable(kRawDciValuesDdl));
-  CHECK_STEP(ExecDdl(RAW_VALUES_ITEM_INDEX));
-  CHECK_STEP(ExecQuery(kFillRawValues));
-  CHECK_STEP(SetSchemaVersion(24));
-  return 1;
-}
+int Migrate23To24() { return RunStep(kStep23To24, 24); }
 
 int Migrate24To25() {
   if (!AskAndIndexNodeTables(IDATA_TIMESTAMP_INDEX)) return 0;

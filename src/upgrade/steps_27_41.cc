@@ -13,67 +13,16 @@
 #include "front/globals.h"
 #include "front/runtime/runtime.h"
 #include "upgrade/schema_ops.h"
+#include "upgrade/step_operations.h"
 #include "upgrade/steps.h"
 
 namespace {
-
-enum OperationKind { OP_ADD_TABLE, OP_RUN_SCRIPT, OP_ADD_VARIABLE };
-
-// One guarded operation of a step. For OP_ADD_TABLE text is the DDL, for
-// OP_RUN_SCRIPT the script; for OP_ADD_VARIABLE text is the variable name
-// and value, visible and restart its default and flags. No variable of
-// this range overwrites an existing value.
-struct StepOperation {
-  OperationKind kind;
-  const char* text;
-  const char* value;
-  int visible;
-  int restart;
-};
-
-bool RunOperation(const StepOperation& operation) {
-  switch (operation.kind) {
-    case OP_ADD_TABLE:
-      return AddTable(operation.text);
-    case OP_RUN_SCRIPT:
-      return RunScript(operation.text);
-    case OP_ADD_VARIABLE:
-      return AddServerVariable(operation.text, operation.value,
-                               operation.visible, operation.restart, 0);
-  }
-  return false;
-}
-
-// Runs the operations in order. Returns false when one failed and -X is
-// not set; the step then ends with failure.
-template <size_t N>
-bool RunOperations(const StepOperation (&operations)[N]) {
-  for (const StepOperation& operation : operations) {
-    if (StepMustStop(RunOperation(operation))) return false;
-  }
-  return true;
-}
-
-// Runs a whole step: its operations, then its version statement.
-template <size_t N>
-int RunStep(const StepOperation (&operations)[N], int new_version) {
-  if (!RunOperations(operations)) return 0;
-  CHECK_STEP(SetSchemaVersion(new_version));
-  return 1;
-}
-
-#define TABLE(ddl) \
-  { OP_ADD_TABLE, ddl, nullptr, 0, 0 }
-#define SCRIPT(script) \
-  { OP_RUN_SCRIPT, script, nullptr, 0, 0 }
-#define VARIABLE(name, value, visible, restart) \
-  { OP_ADD_VARIABLE, name, value, visible, restart }
 
 // The default of RADIUSServer: the local host, as a plain name.
 const char kLocalHostName[] = "localhost";
 
 const StepOperation kStep27To28[] = {
-    SCRIPT("ALTER TABLE users ADD system_access integer\n"
+    Script("ALTER TABLE users ADD system_access integer\n"
            "UPDATE users SET system_access=access\n"
            "ALTER TABLE users DROP COLUMN access\n"
            "ALTER TABLE user_groups ADD system_access integer\n"
@@ -83,12 +32,12 @@ const StepOperation kStep27To28[] = {
 };
 
 const StepOperation kStep28To29[] = {
-    TABLE("CREATE TABLE zones (id integer not null,zone_guid integer not "
+    Table("CREATE TABLE zones (id integer not null,zone_guid integer not "
           "null,zone_type integer not null,controller_ip varchar(15) not "
           "null,description $SQL:TEXT,PRIMARY KEY(id))"),
-    TABLE("CREATE TABLE zone_ip_addr_list (zone_id integer not null,ip_addr "
+    Table("CREATE TABLE zone_ip_addr_list (zone_id integer not null,ip_addr "
           "varchar(15) not null,PRIMARY KEY(zone_id,ip_addr))"),
-    SCRIPT("ALTER TABLE nodes ADD zone_guid integer\n"
+    Script("ALTER TABLE nodes ADD zone_guid integer\n"
            "ALTER TABLE subnets ADD zone_guid integer\n"
            "UPDATE nodes SET zone_guid=0\n"
            "UPDATE subnets SET zone_guid=0\n"
@@ -97,35 +46,35 @@ const StepOperation kStep28To29[] = {
            "file_name_ico,file_hash_ico) VALUES (13,'Obj.Zone','zone.png',"
            "'<invalid_hash>','zone.ico','<invalid_hash>')\n"
            "<END>"),
-    VARIABLE("EnableZoning", "0", 1, 1),
+    Variable("EnableZoning", "0", 1, 1),
 };
 
 const StepOperation kStep29To30[] = {
-    SCRIPT("ALTER TABLE object_properties ADD status_alg integer\n"
+    Script("ALTER TABLE object_properties ADD status_alg integer\n"
            "UPDATE object_properties SET status_alg=-1\n"
            "<END>"),
-    VARIABLE("StatusCalculationAlgorithm", "0", 1, 1),
-    VARIABLE("EnableMultipleDBConnections", "1", 1, 1),
-    VARIABLE("NumberOfDatabaseWriters", "1", 1, 1),
-    VARIABLE("DefaultEncryptionPolicy", "1", 1, 1),
-    VARIABLE("AllowedCiphers", "15", 1, 1),
-    VARIABLE("KeepAliveInterval", "60", 1, 1),
+    Variable("StatusCalculationAlgorithm", "0", 1, 1),
+    Variable("EnableMultipleDBConnections", "1", 1, 1),
+    Variable("NumberOfDatabaseWriters", "1", 1, 1),
+    Variable("DefaultEncryptionPolicy", "1", 1, 1),
+    Variable("AllowedCiphers", "15", 1, 1),
+    Variable("KeepAliveInterval", "60", 1, 1),
 };
 
 const StepOperation kStep30To31[] = {
-    SCRIPT(
+    Script(
         "INSERT INTO default_images (object_class,image_id) VALUES (12, 14)\n"
         "INSERT INTO images (image_id,name,file_name_png,file_hash_png,"
         "file_name_ico,file_hash_ico) VALUES (14,'Obj.VPNConnector',"
         "'vpnc.png','<invalid_hash>','vpnc.ico','<invalid_hash>')\n"
         "<END>"),
-    TABLE("CREATE TABLE vpn_connectors (id integer not null,node_id integer "
+    Table("CREATE TABLE vpn_connectors (id integer not null,node_id integer "
           "not null,peer_gateway integer not null,PRIMARY KEY(id))"),
-    TABLE("CREATE TABLE vpn_connector_networks (vpn_id integer not "
+    Table("CREATE TABLE vpn_connector_networks (vpn_id integer not "
           "null,network_type integer not null,ip_addr varchar(15) not "
           "null,ip_netmask varchar(15) not null,PRIMARY KEY(vpn_id,ip_addr))"),
-    VARIABLE("NumberOfRoutingTablePollers", "5", 1, 1),
-    VARIABLE("RoutingTableUpdateInterval", "300", 1, 1),
+    Variable("NumberOfRoutingTablePollers", "5", 1, 1),
+    Variable("RoutingTableUpdateInterval", "300", 1, 1),
 };
 
 #define TOOL_INSERT                                                        \
@@ -139,13 +88,13 @@ const StepOperation kStep30To31[] = {
 // The object tool scripts keep one statement per line.
 // clang-format off
 const StepOperation kStep31To32[] = {
-    TABLE("CREATE TABLE object_tools (tool_id integer not null,tool_name "
+    Table("CREATE TABLE object_tools (tool_id integer not null,tool_name "
           "varchar(255) not null,tool_type integer not null,tool_data "
           "$SQL:TEXT,description varchar(255),flags integer not "
           "null,PRIMARY KEY(tool_id))"),
-    TABLE("CREATE TABLE object_tools_acl (tool_id integer not null,user_id "
+    Table("CREATE TABLE object_tools_acl (tool_id integer not null,user_id "
           "integer not null,PRIMARY KEY(tool_id,user_id))"),
-    SCRIPT(
+    Script(
         TOOL_INSERT "(1,'&Shutdown system',1 ,'System.Shutdown',0,'Shutdown target node via Orvane agent')\n"
         TOOL_INSERT "(2,'&Restart system',1 ,'System.Restart',0,'Restart target node via Orvane agent')\n"
         TOOL_INSERT "(3,'&Wakeup node',0 ,'wakeup',0,'Wakeup node using Wake-On-LAN magic packet')\n"
@@ -158,11 +107,11 @@ const StepOperation kStep31To32[] = {
 };
 
 const StepOperation kStep32To33[] = {
-    TABLE("CREATE TABLE object_tools_table_columns (tool_id integer not "
+    Table("CREATE TABLE object_tools_table_columns (tool_id integer not "
           "null,col_number integer not null,col_name varchar(255),col_oid "
           "varchar(255),col_format integer,col_substr integer,PRIMARY "
           "KEY(tool_id,col_number))"),
-    SCRIPT(
+    Script(
         TOOL_INSERT "(5,'&Info->&Switch forwarding database (FDB)',2 ,'Forwarding database',0,'Show switch forwarding database')\n"
         TOOL_COLUMN_INSERT "(5,0,'MAC Address','.1.3.6.1.2.1.17.4.3.1.1',4 ,0)\n"
         TOOL_COLUMN_INSERT "(5,1,'Port','.1.3.6.1.2.1.17.4.3.1.2',1 ,0)\n"
@@ -199,25 +148,25 @@ const StepOperation kStep32To33[] = {
 // clang-format on
 
 const StepOperation kStep33To34[] = {
-    SCRIPT("ALTER TABLE items ADD adv_schedule integer\n"
+    Script("ALTER TABLE items ADD adv_schedule integer\n"
            "UPDATE items SET adv_schedule=0\n"
            "<END>"),
-    TABLE("CREATE TABLE dci_schedules (item_id integer not null,schedule "
+    Table("CREATE TABLE dci_schedules (item_id integer not null,schedule "
           "varchar(255) not null)"),
-    TABLE("CREATE TABLE syslog (msg_id $SQL:INT64 not null,msg_timestamp "
+    Table("CREATE TABLE syslog (msg_id $SQL:INT64 not null,msg_timestamp "
           "integer not null,facility integer not null,severity integer not "
           "null,source_object_id integer not null,hostname varchar(127) not "
           "null,msg_tag varchar(32) not null,msg_text $SQL:TEXT not "
           "null,PRIMARY KEY(msg_id))"),
-    VARIABLE("IcmpPingSize", "46", 1, 1),
-    VARIABLE("SMSDrvConfig", "", 1, 1),
-    VARIABLE("EnableSyslogDaemon", "0", 1, 1),
-    VARIABLE("SyslogListenPort", "514", 1, 1),
-    VARIABLE("SyslogRetentionTime", "5184000", 1, 0),
+    Variable("IcmpPingSize", "46", 1, 1),
+    Variable("SMSDrvConfig", "", 1, 1),
+    Variable("EnableSyslogDaemon", "0", 1, 1),
+    Variable("SyslogListenPort", "514", 1, 1),
+    Variable("SyslogRetentionTime", "5184000", 1, 0),
 };
 
 const StepOperation kStep34To35[] = {
-    SCRIPT("ALTER TABLE object_properties DROP COLUMN status_alg\n"
+    Script("ALTER TABLE object_properties DROP COLUMN status_alg\n"
            "ALTER TABLE object_properties ADD status_calc_alg integer\n"
            "ALTER TABLE object_properties ADD status_prop_alg integer\n"
            "ALTER TABLE object_properties ADD status_fixed_val integer\n"
@@ -230,22 +179,22 @@ const StepOperation kStep34To35[] = {
            "status_single_threshold=75,status_thresholds='503C2814'\n"
            "DELETE FROM config WHERE var_name='StatusCalculationAlgorithm'\n"
            "<END>"),
-    VARIABLE("StatusCalculationAlgorithm", "1", 1, 1),
-    VARIABLE("StatusPropagationAlgorithm", "1", 1, 1),
-    VARIABLE("FixedStatusValue", "0", 1, 1),
-    VARIABLE("StatusShift", "0", 1, 1),
-    VARIABLE("StatusTranslation", "01020304", 1, 1),
-    VARIABLE("StatusSingleThreshold", "75", 1, 1),
-    VARIABLE("StatusThresholds", "503C2814", 1, 1),
+    Variable("StatusCalculationAlgorithm", "1", 1, 1),
+    Variable("StatusPropagationAlgorithm", "1", 1, 1),
+    Variable("FixedStatusValue", "0", 1, 1),
+    Variable("StatusShift", "0", 1, 1),
+    Variable("StatusTranslation", "01020304", 1, 1),
+    Variable("StatusSingleThreshold", "75", 1, 1),
+    Variable("StatusThresholds", "503C2814", 1, 1),
 };
 
 const StepOperation kStep35To36[] = {
-    SCRIPT("ALTER TABLE nodes ADD proxy_node integer\n"
+    Script("ALTER TABLE nodes ADD proxy_node integer\n"
            "UPDATE nodes SET proxy_node=0\n"
            "ALTER TABLE object_tools ADD matching_oid varchar(255)\n"
            "UPDATE object_tools SET matching_oid='#00'\n"
            "<END>"),
-    VARIABLE("CapabilityExpirationTime", "604800", 1, 0),
+    Variable("CapabilityExpirationTime", "604800", 1, 0),
 };
 
 #define SCRIPT_INSERT \
@@ -253,10 +202,10 @@ const StepOperation kStep35To36[] = {
 
 // clang-format off
 const StepOperation kStep36To37[] = {
-    TABLE("CREATE TABLE script_library (script_id integer not "
+    Table("CREATE TABLE script_library (script_id integer not "
           "null,script_name varchar(63) not null,script_code $SQL:TEXT not "
           "null,PRIMARY KEY(script_id))"),
-    SCRIPT(
+    Script(
         "DROP TABLE new_nodes\n"
         "DELETE FROM config WHERE var_name='NewNodePollingInterval'\n"
         SCRIPT_INSERT "(1,'Filter::SNMP','sub main()#0D#0A{#0D#0A   return $1->isSNMP;#0D#0A}#0D#0A')\n"
@@ -264,44 +213,44 @@ const StepOperation kStep36To37[] = {
         SCRIPT_INSERT "(3,'Filter::AgentOrSNMP','sub main()#0D#0A{#0D#0A   return $1->isAgent || $1->isSNMP;#0D#0A}#0D#0A')\n"
         SCRIPT_INSERT "(4,'DCI::SampleTransform','sub dci_transform()#0D#0A{#0D#0A   return $1 + 1;#0D#0A}#0D#0A')\n"
         "<END>"),
-    VARIABLE("DefaultCommunityString", "wandle", 1, 0),
-    VARIABLE("DiscoveryFilter", "none", 1, 0),
+    Variable("DefaultCommunityString", "wandle", 1, 0),
+    Variable("DiscoveryFilter", "none", 1, 0),
 };
 // clang-format on
 
 const StepOperation kStep37To38[] = {
-    TABLE("CREATE TABLE snmp_trap_log (trap_id $SQL:INT64 not "
+    Table("CREATE TABLE snmp_trap_log (trap_id $SQL:INT64 not "
           "null,trap_timestamp integer not null,ip_addr varchar(15) not "
           "null,object_id integer not null,trap_oid varchar(255) not "
           "null,trap_varlist $SQL:TEXT not null,PRIMARY KEY(trap_id))"),
-    SCRIPT("CREATE INDEX idx_event_log_event_timestamp ON "
+    Script("CREATE INDEX idx_event_log_event_timestamp ON "
            "event_log(event_timestamp)\n"
            "CREATE INDEX idx_syslog_msg_timestamp ON syslog(msg_timestamp)\n"
            "CREATE INDEX idx_snmp_trap_log_trap_timestamp ON "
            "snmp_trap_log(trap_timestamp)\n"
            "<END>"),
-    VARIABLE("LogAllSNMPTraps", "0", 1, 1),
+    Variable("LogAllSNMPTraps", "0", 1, 1),
 };
 
 const StepOperation kStep38To39[] = {
-    TABLE("CREATE TABLE maps\t(map_id integer not null,map_name varchar(255) "
+    Table("CREATE TABLE maps\t(map_id integer not null,map_name varchar(255) "
           "not null,description $SQL:TEXT not null,root_object_id integer "
           "not null,PRIMARY KEY(map_id))"),
-    TABLE("CREATE TABLE map_access_lists (map_id integer not null,user_id "
+    Table("CREATE TABLE map_access_lists (map_id integer not null,user_id "
           "integer not null,access_rights integer not null,PRIMARY "
           "KEY(map_id,user_id))"),
-    TABLE("CREATE TABLE submaps (map_id integer not null,submap_id integer "
+    Table("CREATE TABLE submaps (map_id integer not null,submap_id integer "
           "not null,attributes integer not null,PRIMARY "
           "KEY(map_id,submap_id))"),
-    TABLE("CREATE TABLE submap_object_positions (map_id integer not "
+    Table("CREATE TABLE submap_object_positions (map_id integer not "
           "null,submap_id integer not null,object_id integer not null,x "
           "integer not null,y integer not null,PRIMARY "
           "KEY(map_id,submap_id,object_id))"),
-    TABLE("CREATE TABLE submap_links (map_id integer not null,submap_id "
+    Table("CREATE TABLE submap_links (map_id integer not null,submap_id "
           "integer not null,object_id1 integer not null,object_id2 integer "
           "not null,link_type integer not null,PRIMARY "
           "KEY(map_id,submap_id,object_id1,object_id2))"),
-    SCRIPT("INSERT INTO maps (map_id,map_name,description,root_object_id) "
+    Script("INSERT INTO maps (map_id,map_name,description,root_object_id) "
            "VALUES (1,'Default','Default network map',1)\n"
            "INSERT INTO map_access_lists (map_id,user_id,access_rights) "
            "VALUES (1,-2147483648,1)\n"
@@ -312,18 +261,18 @@ const StepOperation kStep38To39[] = {
            "1) Script name#0D#0A   2) Error text#0D#0A   3) DCI ID if script "
            "is DCI transformation script, or 0 otherwise')\n"
            "<END>"),
-    VARIABLE("LockTimeout", "60000", 1, 1),
-    VARIABLE("DisableVacuum", "0", 1, 0),
+    Variable("LockTimeout", "60000", 1, 1),
+    Variable("DisableVacuum", "0", 1, 0),
 };
 
 const StepOperation kStep39To40[] = {
-    SCRIPT("ALTER TABLE users ADD grace_logins integer\n"
+    Script("ALTER TABLE users ADD grace_logins integer\n"
            "UPDATE users SET grace_logins=5\n"
            "<END>"),
 };
 
 const StepOperation kStep40To41Columns[] = {
-    SCRIPT("ALTER TABLE users ADD guid varchar(36)\n"
+    Script("ALTER TABLE users ADD guid varchar(36)\n"
            "ALTER TABLE users ADD auth_method integer\n"
            "ALTER TABLE user_groups ADD guid varchar(36)\n"
            "UPDATE users SET auth_method=0\n"
@@ -331,10 +280,10 @@ const StepOperation kStep40To41Columns[] = {
 };
 
 const StepOperation kStep40To41Variables[] = {
-    VARIABLE("RADIUSServer", kLocalHostName, 1, 0),
-    VARIABLE("RADIUSSecret", "kurnip", 1, 0),
-    VARIABLE("RADIUSNumRetries", "5", 1, 0),
-    VARIABLE("RADIUSTimeout", "3", 1, 0),
+    Variable("RADIUSServer", kLocalHostName, 1, 0),
+    Variable("RADIUSSecret", "kurnip", 1, 0),
+    Variable("RADIUSNumRetries", "5", 1, 0),
+    Variable("RADIUSTimeout", "3", 1, 0),
 };
 
 // Gives every row of table (users or user_groups) a new identifier in its

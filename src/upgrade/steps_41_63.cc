@@ -13,6 +13,7 @@
 #include "db/exec.h"
 #include "front/globals.h"
 #include "upgrade/schema_ops.h"
+#include "upgrade/step_operations.h"
 #include "upgrade/steps.h"
 
 // The index that step 52 to 53 gives every per-node data table, by syntax
@@ -39,47 +40,6 @@ namespace {
 const char* IDataIndexFormat() {
   bool valid = g_nDbSyntax >= 0 && g_nDbSyntax < SYNTAX_COUNT;
   return g_apszIDataIndexFormats[valid ? g_nDbSyntax : SYNTAX_MYSQL];
-}
-
-// One operation of a step: a script, a table creation, or a server
-// variable added with its default (never overwritten in this range).
-struct StepOperation {
-  enum Kind { kScript, kTable, kVariable } kind;
-  const char* text;   // the script, the DDL, or the variable name
-  const char* value;  // the variable's plain default value
-  int visible;
-  int restart;
-};
-
-constexpr StepOperation Script(const char* script) {
-  return {StepOperation::kScript, script, nullptr, 0, 0};
-}
-constexpr StepOperation Table(const char* ddl) {
-  return {StepOperation::kTable, ddl, nullptr, 0, 0};
-}
-constexpr StepOperation Variable(const char* name, const char* value,
-                                 int visible, int restart) {
-  return {StepOperation::kVariable, name, value, visible, restart};
-}
-
-bool RunOperation(const StepOperation& op) {
-  switch (op.kind) {
-    case StepOperation::kScript:
-      return RunScript(op.text);
-    case StepOperation::kTable:
-      return AddTable(op.text);
-    case StepOperation::kVariable:
-      return AddServerVariable(op.text, op.value, op.visible, op.restart, 0);
-  }
-  return false;
-}
-
-// Runs the operations in order, each guarded, then writes version.
-template <size_t N>
-int RunOperations(const StepOperation (&ops)[N], int version) {
-  for (const StepOperation& op : ops) CHECK_STEP(RunOperation(op));
-  CHECK_STEP(SetSchemaVersion(version));
-  return 1;
 }
 
 // Tables, as the steps create them.
@@ -622,17 +582,17 @@ void ReindexIDataTable(int id) {
 
 }  // namespace
 
-int Migrate41To42() { return RunOperations(kStep41To42, 42); }
-int Migrate42To43() { return RunOperations(kStep42To43, 43); }
-int Migrate43To44() { return RunOperations(kStep43To44, 44); }
-int Migrate44To45() { return RunOperations(kStep44To45, 45); }
-int Migrate45To46() { return RunOperations(kStep45To46, 46); }
-int Migrate46To47() { return RunOperations(kStep46To47, 47); }
-int Migrate47To48() { return RunOperations(kStep47To48, 48); }
-int Migrate48To49() { return RunOperations(kStep48To49, 49); }
-int Migrate49To50() { return RunOperations(kStep49To50, 50); }
-int Migrate50To51() { return RunOperations(kStep50To51, 51); }
-int Migrate51To52() { return RunOperations(kStep51To52, 52); }
+int Migrate41To42() { return RunStep(kStep41To42, 42); }
+int Migrate42To43() { return RunStep(kStep42To43, 43); }
+int Migrate43To44() { return RunStep(kStep43To44, 44); }
+int Migrate44To45() { return RunStep(kStep44To45, 45); }
+int Migrate45To46() { return RunStep(kStep45To46, 46); }
+int Migrate46To47() { return RunStep(kStep46To47, 47); }
+int Migrate47To48() { return RunStep(kStep47To48, 48); }
+int Migrate48To49() { return RunStep(kStep48To49, 49); }
+int Migrate49To50() { return RunStep(kStep49To50, 50); }
+int Migrate50To51() { return RunStep(kStep50To51, 51); }
+int Migrate51To52() { return RunStep(kStep51To52, 52); }
 
 // Rebuilds the timestamp index of every per-node data table, then stores
 // the new index format for the tables the server creates later.
@@ -657,13 +617,13 @@ int Migrate52To53() {
   return 1;
 }
 
-int Migrate53To54() { return RunOperations(kStep53To54, 54); }
-int Migrate54To55() { return RunOperations(kStep54To55, 55); }
-int Migrate55To56() { return RunOperations(kStep55To56, 56); }
-int Migrate56To57() { return RunOperations(kStep56To57, 57); }
-int Migrate57To58() { return RunOperations(kStep57To58, 58); }
-int Migrate58To59() { return RunOperations(kStep58To59, 59); }
-int Migrate59To60() { return RunOperations(kStep59To60, 60); }
-int Migrate60To61() { return RunOperations(kStep60To61, 61); }
-int Migrate61To62() { return RunOperations(kStep61To62, 62); }
-int Migrate62To63() { return RunOperations(kStep62To63, 63); }
+int Migrate53To54() { return RunStep(kStep53To54, 54); }
+int Migrate54To55() { return RunStep(kStep54To55, 55); }
+int Migrate55To56() { return RunStep(kStep55To56, 56); }
+int Migrate56To57() { return RunStep(kStep56To57, 57); }
+int Migrate57To58() { return RunStep(kStep57To58, 58); }
+int Migrate58To59() { return RunStep(kStep58To59, 59); }
+int Migrate59To60() { return RunStep(kStep59To60, 60); }
+int Migrate60To61() { return RunStep(kStep60To61, 61); }
+int Migrate61To62() { return RunStep(kStep61To62, 62); }
+int Migrate62To63() { return RunStep(kStep62To63, 63); }

@@ -10,40 +10,15 @@
 
 #include "db/readers.h"
 #include "upgrade/schema_ops.h"
+#include "upgrade/step_operations.h"
 #include "upgrade/steps.h"
 
 namespace {
 
-struct ServerVariable {
-  const char* name;
-  const char* value;
-  int visible;
-  int restart;
-};
-
-// One step that is only operations in a fixed order: the script (if any),
-// each table, each server variable (none overwrites), then the version.
-struct StepPlan {
-  const char* script;
-  const char* const* tables;        // null-terminated, or null
-  const ServerVariable* variables;  // ended by a null name, or null
-};
-
+// Writes the new version of a step written as code.
 int FinishStep(int new_version) {
   CHECK_STEP(SetSchemaVersion(new_version));
   return 1;
-}
-
-int RunPlan(const StepPlan& plan, int new_version) {
-  if (plan.script != nullptr) CHECK_STEP(RunScript(plan.script));
-  for (const char* const* ddl = plan.tables; ddl != nullptr && *ddl != nullptr;
-       ddl++) {
-    CHECK_STEP(AddTable(*ddl));
-  }
-  for (const ServerVariable* v = plan.variables; v != nullptr && v->name; v++) {
-    CHECK_STEP(AddServerVariable(v->name, v->value, v->visible, v->restart, 0));
-  }
-  return FinishStep(new_version);
 }
 
 // ---- 63 to 64: new object-identifier to node-type pairs.
@@ -84,6 +59,9 @@ const char kScript63[] =
     "INSERT INTO oid_to_type (pair_id,snmp_oid,node_type,node_flags) VALUES "
     "(31,'.1.3.6.1.4.1.45.3.48.*',4,0)\n"
     "<END>";
+const StepOperation kStep63To64[] = {
+    Script(kScript63),
+};
 
 // ---- 64 to 65: nodes.community widened to varchar(127), by database.
 
@@ -124,6 +102,9 @@ const char kScript65[] =
     "ALTER TABLE submap_links ADD port2 varchar(255)\n"
     "UPDATE submap_links SET port1='#00',port2='#00'\n"
     "<END>";
+const StepOperation kStep65To66[] = {
+    Script(kScript65),
+};
 
 const char kScript66[] =
     "ALTER TABLE subnets ADD synthetic_mask integer\n"
@@ -131,27 +112,27 @@ const char kScript66[] =
     "ALTER TABLE interfaces ADD synthetic_mask integer\n"
     "UPDATE interfaces SET synthetic_mask=0\n"
     "<END>";
+const StepOperation kStep66To67[] = {
+    Script(kScript66),
+};
 
 const char kScript67[] =
     "ALTER TABLE thresholds ADD repeat_interval integer\n"
     "UPDATE thresholds SET repeat_interval=-1\n"
     "<END>";
-const ServerVariable kVariables67[] = {
-    {"ThresholdRepeatInterval", "0", 1, 1},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep67To68[] = {
+    Script(kScript67),
+    Variable("ThresholdRepeatInterval", "0", 1, 1),
 };
 
-const char* const kTables68[] = {
-    "CREATE TABLE audit_log (record_id integer not null,timestamp integer not "
-    "null,subsystem varchar(32) not null,success integer not null,user_id "
-    "integer not null,workstation varchar(63) not null,object_id integer not "
-    "null,message $SQL:TEXT not null,PRIMARY KEY(record_id))",
-    nullptr,
-};
-const ServerVariable kVariables68[] = {
-    {"EnableAuditLog", "1", 1, 1},
-    {"AuditLogRetentionTime", "90", 1, 0},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep68To69[] = {
+    Table("CREATE TABLE audit_log (record_id integer not null,timestamp "
+          "integer not null,subsystem varchar(32) not null,success integer "
+          "not null,user_id integer not null,workstation varchar(63) not "
+          "null,object_id integer not null,message $SQL:TEXT not "
+          "null,PRIMARY KEY(record_id))"),
+    Variable("EnableAuditLog", "1", 1, 1),
+    Variable("AuditLogRetentionTime", "90", 1, 0),
 };
 
 const char kScript69[] =
@@ -172,35 +153,35 @@ const char kScript70[] =
     "ALTER TABLE network_services ADD required_polls integer\n"
     "UPDATE network_services SET required_polls=0\n"
     "<END>";
-const ServerVariable kVariables70[] = {
-    {"PollCountForStatusChange", "1", 1, 1},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep70To71[] = {
+    Script(kScript70),
+    Variable("PollCountForStatusChange", "1", 1, 1),
 };
 
 const char kScript71[] =
     "ALTER TABLE items ADD proxy_node integer\n"
     "UPDATE items SET proxy_node=0\n"
     "<END>";
+const StepOperation kStep71To72[] = {
+    Script(kScript71),
+};
 
 const char kScript72[] =
     "ALTER TABLE event_policy ADD situation_id integer\n"
     "ALTER TABLE event_policy ADD situation_instance varchar(255)\n"
     "UPDATE event_policy SET situation_id=0,situation_instance='#00'\n"
     "<END>";
-const char* const kTables72[] = {
-    "CREATE TABLE policy_situation_attr_list (rule_id integer not "
-    "null,situation_id integer not null,attr_name varchar(255) not "
-    "null,attr_value varchar(255) not null,PRIMARY "
-    "KEY(rule_id,situation_id,attr_name))",
-    "CREATE TABLE situations (id integer not null,name varchar(127) not "
-    "null,comments $SQL:TEXT not null,PRIMARY KEY(id))",
-    nullptr,
-};
-const ServerVariable kVariables72[] = {
-    {"RetainCustomInterfaceNames", "0", 1, 0},
-    {"AllowDirectSMS", "0", 1, 0},
-    {"EventStormThreshold", "0", 1, 1},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep72To73[] = {
+    Script(kScript72),
+    Table("CREATE TABLE policy_situation_attr_list (rule_id integer not "
+          "null,situation_id integer not null,attr_name varchar(255) not "
+          "null,attr_value varchar(255) not null,PRIMARY "
+          "KEY(rule_id,situation_id,attr_name))"),
+    Table("CREATE TABLE situations (id integer not null,name varchar(127) "
+          "not null,comments $SQL:TEXT not null,PRIMARY KEY(id))"),
+    Variable("RetainCustomInterfaceNames", "0", 1, 0),
+    Variable("AllowDirectSMS", "0", 1, 0),
+    Variable("EventStormThreshold", "0", 1, 1),
 };
 
 const char kScript73[] =
@@ -217,26 +198,23 @@ const char kScript73[] =
     "DELETE FROM config WHERE var_name='NumberOfEventProcessors'\n"
     "DELETE FROM config WHERE var_name='EventStormThreshold'\n"
     "<END>";
-const ServerVariable kVariables73[] = {
-    {"EnableEventStormDetection", "0", 1, 1},
-    {"EventStormEventsPerSecond", "100", 1, 1},
-    {"EventStormDuration", "15", 1, 1},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep73To74[] = {
+    Script(kScript73),
+    Variable("EnableEventStormDetection", "0", 1, 1),
+    Variable("EventStormEventsPerSecond", "100", 1, 1),
+    Variable("EventStormDuration", "15", 1, 1),
 };
 
 const char kScript74[] =
     "ALTER TABLE address_lists ADD community_id integer\n"
     "UPDATE address_lists SET community_id=0\n"
     "<END>";
-const char* const kTables74[] = {
-    "CREATE TABLE snmp_communities (id integer not null,community "
-    "varchar(255) not null,PRIMARY KEY(id))",
-    nullptr,
-};
-const ServerVariable kVariables74[] = {
-    {"UseInterfaceAliases", "0", 1, 0},
-    {"SyncNodeNamesWithDNS", "0", 1, 0},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep74To75[] = {
+    Script(kScript74),
+    Table("CREATE TABLE snmp_communities (id integer not null,community "
+          "varchar(255) not null,PRIMARY KEY(id))"),
+    Variable("UseInterfaceAliases", "0", 1, 0),
+    Variable("SyncNodeNamesWithDNS", "0", 1, 0),
 };
 
 const char kScript75[] =
@@ -251,12 +229,12 @@ const char kScript75[] =
     "restoration of network connectivity based on beacon "
     "probing.#0D#0AParameters:#0D#0A   1) Number of beacons')\n"
     "<END>";
-const ServerVariable kVariables75[] = {
-    {"AgentCommandTimeout", "2000", 1, 1},
-    {"BeaconHosts", "", 1, 1},
-    {"BeaconTimeout", "1000", 1, 1},
-    {"BeaconPollingInterval", "1000", 1, 1},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep75To76[] = {
+    Script(kScript75),
+    Variable("AgentCommandTimeout", "2000", 1, 1),
+    Variable("BeaconHosts", "", 1, 1),
+    Variable("BeaconTimeout", "1000", 1, 1),
+    Variable("BeaconPollingInterval", "1000", 1, 1),
 };
 
 // ---- 76 to 86.
@@ -267,15 +245,11 @@ const char kCondDciMapDdl[] =
     "null,dci_func integer not null,num_polls integer not null,PRIMARY "
     "KEY(condition_id,sequence_number))";
 
-const char* const kTables77[] = {
-    "CREATE TABLE trusted_nodes (source_object_id integer not "
-    "null,target_node_id integer not null,PRIMARY "
-    "KEY(source_object_id,target_node_id))",
-    nullptr,
-};
-const ServerVariable kVariables77[] = {
-    {"CheckTrustedNodes", "1", 1, 1},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep77To78[] = {
+    Table("CREATE TABLE trusted_nodes (source_object_id integer not "
+          "null,target_node_id integer not null,PRIMARY "
+          "KEY(source_object_id,target_node_id))"),
+    Variable("CheckTrustedNodes", "1", 1, 1),
 };
 
 const char kScript78[] =
@@ -321,6 +295,9 @@ const char kScript79[] =
     "ALTER TABLE nodes ADD uname varchar(255)\n"
     "UPDATE nodes SET uname='#00'\n"
     "<END>";
+const StepOperation kStep79To80[] = {
+    Script(kScript79),
+};
 
 const char kDciSchedulesDdl[] =
     "CREATE TABLE dci_schedules (schedule_id integer not null,item_id "
@@ -331,38 +308,35 @@ const char kAddressListsDdl[] =
     "integer not null,addr_type integer not null,addr1 varchar(15) not "
     "null,addr2 varchar(15) not null,PRIMARY "
     "KEY(list_type,community_id,addr_type,addr1,addr2))";
-const char* const kTables80[] = {
-    "CREATE TABLE object_custom_attributes (object_id integer not "
-    "null,attr_name varchar(127) not null,attr_value $SQL:TEXT not "
-    "null,PRIMARY KEY(object_id,attr_name))",
-    "CREATE TABLE web_maps (id integer not null,title varchar(63) not "
-    "null,properties $SQL:TEXT not null,data $SQL:TEXT not null,PRIMARY "
-    "KEY(id))",
-    nullptr,
+const StepOperation kStep80To81[] = {
+    Table("CREATE TABLE object_custom_attributes (object_id integer not "
+          "null,attr_name varchar(127) not null,attr_value $SQL:TEXT not "
+          "null,PRIMARY KEY(object_id,attr_name))"),
+    Table("CREATE TABLE web_maps (id integer not null,title varchar(63) not "
+          "null,properties $SQL:TEXT not null,data $SQL:TEXT not "
+          "null,PRIMARY KEY(id))"),
 };
 
-const char* const kTables81[] = {
-    "CREATE TABLE config_clob (var_name varchar(63) not null,var_value "
-    "$SQL:TEXT not null,PRIMARY KEY(var_name))",
-    nullptr,
+const StepOperation kStep81To82[] = {
+    Table("CREATE TABLE config_clob (var_name varchar(63) not null,var_value "
+          "$SQL:TEXT not null,PRIMARY KEY(var_name))"),
 };
 
-const ServerVariable kVariables83[] = {
-    {"EnableAgentRegistration", "1", 1, 0},
-    {"AnonymousFileAccess", "0", 1, 0},
-    {"EnableISCListener", "0", 1, 1},
-    {"ReceiveForwardedEvents", "0", 1, 0},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep83To84[] = {
+    Variable("EnableAgentRegistration", "1", 1, 0),
+    Variable("AnonymousFileAccess", "0", 1, 0),
+    Variable("EnableISCListener", "0", 1, 1),
+    Variable("ReceiveForwardedEvents", "0", 1, 0),
 };
 
 const char kScript84[] =
     "ALTER TABLE nodes ADD use_ifxtable integer\n"
     "UPDATE nodes SET use_ifxtable=0\n"
     "<END>";
-const ServerVariable kVariables84[] = {
-    {"UseIfXTable", "1", 1, 0},
-    {"SMTPRetryCount", "1", 1, 0},
-    {nullptr, nullptr, 0, 0},
+const StepOperation kStep84To85[] = {
+    Script(kScript84),
+    Variable("UseIfXTable", "1", 1, 0),
+    Variable("SMTPRetryCount", "1", 1, 0),
 };
 
 const char kScript85[] =
@@ -375,6 +349,9 @@ const char kScript85[] =
     "DROP TABLE lpp_rules\n"
     "DROP TABLE lpp_groups\n"
     "<END>";
+const StepOperation kStep85To86[] = {
+    Script(kScript85),
+};
 
 // Runs a guarded statement inside a step that holds result: on a failure
 // without -X the result is released and the step fails.
@@ -445,7 +422,7 @@ int RebuildAddressLists() {
 
 }  // namespace
 
-int Migrate63To64() { return RunPlan({kScript63, nullptr, nullptr}, 64); }
+int Migrate63To64() { return RunStep(kStep63To64, 64); }
 
 int Migrate64To65() {
   if (g_nDbSyntax < 0 || g_nDbSyntax >= SYNTAX_COUNT) {
@@ -465,10 +442,10 @@ int Migrate64To65() {
   return FinishStep(65);
 }
 
-int Migrate65To66() { return RunPlan({kScript65, nullptr, nullptr}, 66); }
-int Migrate66To67() { return RunPlan({kScript66, nullptr, nullptr}, 67); }
-int Migrate67To68() { return RunPlan({kScript67, nullptr, kVariables67}, 68); }
-int Migrate68To69() { return RunPlan({nullptr, kTables68, kVariables68}, 69); }
+int Migrate65To66() { return RunStep(kStep65To66, 66); }
+int Migrate66To67() { return RunStep(kStep66To67, 67); }
+int Migrate67To68() { return RunStep(kStep67To68, 68); }
+int Migrate68To69() { return RunStep(kStep68To69, 69); }
 
 int Migrate69To70() {
   CHECK_STEP(RunScript(kScript69));
@@ -482,16 +459,12 @@ int Migrate69To70() {
   return FinishStep(70);
 }
 
-int Migrate70To71() { return RunPlan({kScript70, nullptr, kVariables70}, 71); }
-int Migrate71To72() { return RunPlan({kScript71, nullptr, nullptr}, 72); }
-int Migrate72To73() {
-  return RunPlan({kScript72, kTables72, kVariables72}, 73);
-}
-int Migrate73To74() { return RunPlan({kScript73, nullptr, kVariables73}, 74); }
-int Migrate74To75() {
-  return RunPlan({kScript74, kTables74, kVariables74}, 75);
-}
-int Migrate75To76() { return RunPlan({kScript75, nullptr, kVariables75}, 76); }
+int Migrate70To71() { return RunStep(kStep70To71, 71); }
+int Migrate71To72() { return RunStep(kStep71To72, 72); }
+int Migrate72To73() { return RunStep(kStep72To73, 73); }
+int Migrate73To74() { return RunStep(kStep73To74, 74); }
+int Migrate74To75() { return RunStep(kStep74To75, 75); }
+int Migrate75To76() { return RunStep(kStep75To76, 76); }
 
 int Migrate76To77() {
   db_result_t result = ExecSelect(
@@ -529,7 +502,7 @@ int Migrate76To77() {
   return FinishStep(77);
 }
 
-int Migrate77To78() { return RunPlan({nullptr, kTables77, kVariables77}, 78); }
+int Migrate77To78() { return RunStep(kStep77To78, 78); }
 
 int Migrate78To79() {
   CHECK_STEP(RunScript(kScript78));
@@ -549,21 +522,21 @@ int Migrate78To79() {
   return FinishStep(79);
 }
 
-int Migrate79To80() { return RunPlan({kScript79, nullptr, nullptr}, 80); }
+int Migrate79To80() { return RunStep(kStep79To80, 80); }
 
 int Migrate80To81() {
   if (!RebuildDciSchedules()) return 0;
   if (!RebuildAddressLists()) return 0;
-  return RunPlan({nullptr, kTables80, nullptr}, 81);
+  return RunStep(kStep80To81, 81);
 }
 
-int Migrate81To82() { return RunPlan({nullptr, kTables81, nullptr}, 82); }
+int Migrate81To82() { return RunStep(kStep81To82, 82); }
 
 int Migrate82To83() {
   CHECK_STEP(ExecQuery("UPDATE alarms SET timeout=0,timeout_event=43"));
   return FinishStep(83);
 }
 
-int Migrate83To84() { return RunPlan({nullptr, nullptr, kVariables83}, 84); }
-int Migrate84To85() { return RunPlan({kScript84, nullptr, kVariables84}, 85); }
-int Migrate85To86() { return RunPlan({kScript85, nullptr, nullptr}, 86); }
+int Migrate83To84() { return RunStep(kStep83To84, 84); }
+int Migrate84To85() { return RunStep(kStep84To85, 85); }
+int Migrate85To86() { return RunStep(kStep85To86, 86); }

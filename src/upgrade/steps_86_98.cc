@@ -2,74 +2,12 @@
 // order and closed by the version statement; from version 87 on the version
 // lives in table metadata, which step 86 to 87 creates.
 
-#include <cstddef>
-
 #include "db/exec.h"
 #include "upgrade/schema_ops.h"
+#include "upgrade/step_operations.h"
 #include "upgrade/steps.h"
 
 namespace {
-
-// One schema operation of a step. Which fields are used depends on kind.
-struct StepOperation {
-  enum Kind { kScript, kTable, kServerVariable, kConvert, kMove, kQuery };
-  Kind kind;
-  const char* text;    // script, DDL, statement, table or variable name
-  const char* first;   // key column, new name or default value
-  const char* second;  // text column
-  int visible;
-  int restart;
-};
-
-constexpr StepOperation Script(const char* script) {
-  return {StepOperation::kScript, script, nullptr, nullptr, 0, 0};
-}
-constexpr StepOperation Table(const char* ddl) {
-  return {StepOperation::kTable, ddl, nullptr, nullptr, 0, 0};
-}
-constexpr StepOperation Query(const char* statement) {
-  return {StepOperation::kQuery, statement, nullptr, nullptr, 0, 0};
-}
-constexpr StepOperation Move(const char* old_name, const char* new_name) {
-  return {StepOperation::kMove, old_name, new_name, nullptr, 0, 0};
-}
-constexpr StepOperation Convert(const char* table, const char* key_column,
-                                const char* column) {
-  return {StepOperation::kConvert, table, key_column, column, 0, 0};
-}
-// A server variable that keeps any value already stored.
-constexpr StepOperation Variable(const char* name, const char* value,
-                                 int visible, int restart) {
-  return {
-      StepOperation::kServerVariable, name, value, nullptr, visible, restart};
-}
-
-bool RunOperation(const StepOperation& op) {
-  switch (op.kind) {
-    case StepOperation::kScript:
-      return RunScript(op.text);
-    case StepOperation::kTable:
-      return AddTable(op.text);
-    case StepOperation::kServerVariable:
-      return AddServerVariable(op.text, op.first, op.visible, op.restart, 0);
-    case StepOperation::kConvert:
-      return ConvertEscapedColumn(op.text, op.first, op.second);
-    case StepOperation::kMove:
-      return MoveVariableToMetadata(op.text, op.first);
-    case StepOperation::kQuery:
-      return ExecQuery(op.text);
-  }
-  return false;
-}
-
-// Runs the operations in order, then writes new_version. Every operation is
-// guarded: the first failure ends the step unless -X is set.
-template <size_t N>
-int RunStep(const StepOperation (&operations)[N], int new_version) {
-  for (const StepOperation& op : operations) CHECK_STEP(RunOperation(op));
-  CHECK_STEP(SetSchemaVersion(new_version));
-  return 1;
-}
 
 // The version statement of step 86 to 87 updates the row that the first
 // move has just brought over with the old version in it.
