@@ -210,6 +210,24 @@ class UpgradeChainTest : public UpgradeTest {
     close(out[0]);
     int status = 0;
     waitpid(pid, &status, 0);
+    WaitForServerSessionsToEnd();
+  }
+
+  // A COMMIT that the killed tool sent just before it died is still carried
+  // out by the server's session for it; reading the database before that
+  // session ends could see the version before the commit and the schema
+  // after it. Waits (at most ten seconds) until the server has no other
+  // session on the test database.
+  void WaitForServerSessionsToEnd() {
+    if (syntax() != SYNTAX_POSTGRESQL) return;
+    for (int i = 0; i < 1000; i++) {
+      if (db_->Scalar("SELECT COUNT(*) FROM pg_stat_activity WHERE "
+                      "datname=current_database() AND "
+                      "pid<>pg_backend_pid()") == "0") {
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
   }
 };
 
