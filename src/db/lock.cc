@@ -39,6 +39,14 @@ bool ReadLockStatus(char* status, char* info, bool decode) {
   return true;
 }
 
+void PrintDatabaseTooNew(int version) {
+  printf(
+      "Your database has format version %d, this tool is compiled for "
+      "version %d.\nYou need to upgrade your server before using this "
+      "database.\n",
+      version, DB_FORMAT_VERSION);
+}
+
 bool CheckSchemaVersion() {
   int version = DBGetSchemaVersion(g_hDbConnection);
   if (version < DB_FORMAT_VERSION) {
@@ -50,11 +58,7 @@ bool CheckSchemaVersion() {
     return false;
   }
   if (version > DB_FORMAT_VERSION) {
-    printf(
-        "Your database has format version %d, this tool is compiled for "
-        "version %d.\nYou need to upgrade your server before using this "
-        "database.\n",
-        version, DB_FORMAT_VERSION);
+    PrintDatabaseTooNew(version);
     return false;
   }
   return true;

@@ -14,6 +14,10 @@
 // locked. With decode false the status is compared without decoding.
 bool ReadLockStatus(char* status, char* info, bool decode = true);
 
+// Prints that the database's version is newer than the tool's and that
+// the server must be upgraded first.
+void PrintDatabaseTooNew(int version);
+
 // Returns true when the database has version DB_FORMAT_VERSION; otherwise
 // prints why (upgrade the database, or the server) and returns false.
 bool CheckSchemaVersion();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "db/exec.h"
+#include "db/lock.h"
 #include "front/globals.h"
 
 namespace {
@@ -67,11 +68,7 @@ void DoUpgrade() {
     return;
   }
   if (version > DB_FORMAT_VERSION) {
-    printf(
-        "Your database has format version %d, this tool is compiled for "
-        "version %d.\nYou need to upgrade your server before using this "
-        "database.\n",
-        version, DB_FORMAT_VERSION);
+    PrintDatabaseTooNew(version);
     return;
   }
   if (!DatabaseUnlocked()) {

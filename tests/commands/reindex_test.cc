@@ -5,6 +5,7 @@
 
 #include "db/driver/syntax.h"
 #include "support/backend_test.h"
+#include "support/catalog.h"
 #include "support/expected_output.h"
 
 namespace {
@@ -37,25 +38,6 @@ class ReindexTest : public BackendTest {
         "CREATE TABLE snmp_trap_log (trap_timestamp integer, other integer);\n"
         "CREATE TABLE address_lists (list_type integer, other integer)");
   }
-
-  // Returns the columns an index covers, read from the catalog.
-  std::vector<std::vector<std::string>> IndexColumns(const std::string& index) {
-    switch (syntax()) {
-      case SYNTAX_SQLITE:
-        return db_->Rows("SELECT name FROM pragma_index_info('" + index + "')");
-      case SYNTAX_POSTGRESQL:
-        return db_->Rows(
-            "SELECT a.attname FROM pg_index i JOIN pg_class c ON "
-            "c.oid=i.indexrelid JOIN pg_attribute a ON a.attrelid=i.indrelid "
-            "AND a.attnum=ANY(i.indkey) WHERE c.relname='" +
-            index + "'");
-      default:
-        return db_->Rows(
-            "SELECT column_name FROM information_schema.statistics WHERE "
-            "table_schema=DATABASE() AND index_name='" +
-            index + "'");
-    }
-  }
 };
 
 TEST_P(ReindexTest, RebuildsEveryIndexOnItsColumn) {
@@ -71,7 +53,7 @@ TEST_P(ReindexTest, RebuildsEveryIndexOnItsColumn) {
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.out, Banner() + std::string(ReindexCleanOutput()));
   for (const auto& i : kIndexes) {
-    EXPECT_EQ(IndexColumns(i.index),
+    EXPECT_EQ(IndexColumns(db_.get(), syntax(), i.table, i.index),
               (std::vector<std::vector<std::string>>{{i.column}}))
         << i.index;
   }
@@ -106,7 +88,8 @@ TEST_P(ReindexTest, MissingTableIsReportedAndTheListGoesOn) {
             std::string::npos)
       << r.out;
   EXPECT_EQ(r.out.substr(r.out.size() - 30), "Database reindexing complete.\n");
-  EXPECT_EQ(IndexColumns("idx_address_lists_list_type"),
+  EXPECT_EQ(IndexColumns(db_.get(), syntax(), "address_lists",
+                         "idx_address_lists_list_type"),
             (std::vector<std::vector<std::string>>{{"list_type"}}));
 }
 

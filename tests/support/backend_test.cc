@@ -6,9 +6,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 
 #include "front/config_template.h"
 #include "front/globals.h"
+
+std::string ReadFileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in.good()) << path;
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 std::string MakeTempDir() {
   const char* base = getenv("TMPDIR");

@@ -53,6 +53,9 @@ class BackendTest : public ::testing::TestWithParam<BackendUnderTest> {
 
 // Returns a fresh temporary directory.
 std::string MakeTempDir();
+// Returns the whole content of a file; a file that cannot be read fails the
+// current test (and gives the empty text).
+std::string ReadFileText(const std::string& path);
 // Removes a directory tree.
 void RemoveTree(const std::string& dir);
 

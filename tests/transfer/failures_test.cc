@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "db/driver/syntax.h"
 #include "support/backend_test.h"
@@ -22,13 +21,6 @@ const char kWarning[] =
 bool Exists(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0;
-}
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 class TransferFailureTest : public BackendTest {
@@ -90,10 +82,10 @@ TEST_P(TransferFailureTest, ImportRefusesAFileItCannotUse) {
        "Database import failed.\n"},
   };
   for (const auto& c : cases) {
-    std::string content = Exists(c.path) ? ReadAll(c.path) : "";
+    std::string content = Exists(c.path) ? ReadFileText(c.path) : "";
     RunResult r = Run({"-f", "import", c.path});
     EXPECT_EQ(r.out, Banner() + c.out) << c.name;
-    EXPECT_EQ(Exists(c.path) ? ReadAll(c.path) : "", content) << c.name;
+    EXPECT_EQ(Exists(c.path) ? ReadFileText(c.path) : "", content) << c.name;
   }
   EXPECT_FALSE(Exists(dir_ + "/absent.db"));
   EXPECT_EQ(FirstDifference(before, TakeSnapshot(db_.get())), "");

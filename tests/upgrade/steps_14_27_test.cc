@@ -18,6 +18,7 @@
 #include "db/driver/syntax.h"
 #include "front/globals.h"
 #include "support/backend_test.h"
+#include "support/catalog.h"
 #include "upgrade/baseline14.h"
 #include "upgrade/step_table.h"
 
@@ -102,24 +103,8 @@ class Steps14To27Test : public BackendTest {
     return db_->TryExec("SELECT " + column + " FROM " + table + " WHERE 1=0");
   }
 
-  // Returns the columns an index covers, read from the catalog; empty when
-  // the index does not exist.
   Rows IndexColumns(const std::string& table, const std::string& index) {
-    switch (syntax()) {
-      case SYNTAX_SQLITE:
-        return db_->Rows("SELECT name FROM pragma_index_info('" + index + "')");
-      case SYNTAX_POSTGRESQL:
-        return db_->Rows(
-            "SELECT a.attname FROM pg_index i JOIN pg_class c ON "
-            "c.oid=i.indexrelid JOIN pg_attribute a ON a.attrelid=i.indrelid "
-            "AND a.attnum=ANY(i.indkey) WHERE c.relname='" +
-            index + "'");
-      default:
-        return db_->Rows(
-            "SELECT column_name FROM information_schema.statistics WHERE "
-            "table_schema=DATABASE() AND table_name='" +
-            table + "' AND index_name='" + index + "'");
-    }
+    return ::IndexColumns(db_.get(), syntax(), table, index);
   }
 
   std::string output_;

@@ -15,6 +15,7 @@
 
 #include "db/driver/syntax.h"
 #include "front/globals.h"
+#include "support/catalog.h"
 #include "upgrade/baseline14.h"
 #include "upgrade/schema_ops.h"
 #include "upgrade/step_table.h"
@@ -110,24 +111,6 @@ class Steps27To41Test : public UpgradeTest {
         name + "'");
   }
 
-  // The columns an index covers, read from the catalog.
-  Rows IndexColumns(const std::string& index) {
-    switch (syntax()) {
-      case SYNTAX_SQLITE:
-        return db_->Rows("SELECT name FROM pragma_index_info('" + index + "')");
-      case SYNTAX_POSTGRESQL:
-        return db_->Rows(
-            "SELECT a.attname FROM pg_index i JOIN pg_class c ON "
-            "c.oid=i.indexrelid JOIN pg_attribute a ON a.attrelid=i.indrelid "
-            "AND a.attnum=ANY(i.indkey) WHERE c.relname='" +
-            index + "'");
-      default:
-        return db_->Rows(
-            "SELECT column_name FROM information_schema.statistics WHERE "
-            "table_schema=DATABASE() AND index_name='" +
-            index + "'");
-    }
-  }
 
   // The identifiers of every user and group.
   std::vector<std::string> Identifiers() {
@@ -263,13 +246,17 @@ TEST_P(Steps27To41Test, Version27BecomesVersion41) {
   ExpectColumnsOfVersion41();
 
   const struct {
+    const char* table;
     const char* index;
     const char* column;
-  } indexes[] = {{"idx_event_log_event_timestamp", "event_timestamp"},
-                 {"idx_syslog_msg_timestamp", "msg_timestamp"},
-                 {"idx_snmp_trap_log_trap_timestamp", "trap_timestamp"}};
+  } indexes[] = {
+      {"event_log", "idx_event_log_event_timestamp", "event_timestamp"},
+      {"syslog", "idx_syslog_msg_timestamp", "msg_timestamp"},
+      {"snmp_trap_log", "idx_snmp_trap_log_trap_timestamp", "trap_timestamp"}};
   for (const auto& i : indexes) {
-    EXPECT_EQ(IndexColumns(i.index), (Rows{{i.column}})) << i.index;
+    EXPECT_EQ(IndexColumns(db_.get(), syntax(), i.table, i.index),
+              (Rows{{i.column}}))
+        << i.index;
   }
 
   EXPECT_EQ(db_->Rows("SELECT image_id,name,file_name_png FROM images ORDER BY "

@@ -19,6 +19,7 @@
 #include "db/driver/syntax.h"
 #include "front/globals.h"
 #include "support/backend_test.h"
+#include "support/catalog.h"
 #include "upgrade/schema_ops.h"
 #include "upgrade/step_table.h"
 
@@ -27,14 +28,6 @@ extern const char* const g_apszIDataIndexFormats[SYNTAX_COUNT];
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << path;
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Splits "a,b,c" at the commas.
 std::vector<std::string> SplitList(const std::string& text) {
@@ -107,7 +100,7 @@ class Steps41To63Test : public BackendTest {
   // Builds the version-41 fixture database and connects in-process.
   void LoadFixture() {
     CreateServerTables(41);
-    std::string script = ReadFile(std::string(SCHEMON_SOURCE_DIR) +
+    std::string script = ReadFileText(std::string(SCHEMON_SOURCE_DIR) +
                                   "/tests/upgrade/fixture41/schema41.sql");
     const std::string marker = "$SQL:TEXT";
     for (size_t at; (at = script.find(marker)) != std::string::npos;) {
@@ -181,30 +174,8 @@ class Steps41To63Test : public BackendTest {
     return columns;
   }
 
-  // Returns the columns of an index of a table, in index order, or nothing
-  // when the table has no index of that name.
   Rows IndexColumns(const std::string& table, const std::string& index) {
-    switch (syntax()) {
-      case SYNTAX_SQLITE:
-        return db_->Rows(
-            "SELECT ii.name FROM sqlite_master m, pragma_index_info(m.name) ii "
-            "WHERE m.type='index' AND m.tbl_name='" +
-            table + "' AND m.name='" + index + "' ORDER BY ii.seqno");
-      case SYNTAX_POSTGRESQL:
-        return db_->Rows(
-            "SELECT a.attname FROM pg_index i JOIN pg_class c ON "
-            "c.oid=i.indexrelid JOIN pg_class t ON t.oid=i.indrelid JOIN "
-            "pg_attribute a ON a.attrelid=i.indrelid AND "
-            "a.attnum=ANY(i.indkey) "
-            "WHERE c.relname='" +
-            index + "' AND t.relname='" + table +
-            "' ORDER BY array_position(i.indkey, a.attnum)");
-      default:
-        return db_->Rows(
-            "SELECT column_name FROM information_schema.statistics WHERE "
-            "table_schema=DATABASE() AND table_name='" +
-            table + "' AND index_name='" + index + "' ORDER BY seq_in_index");
-    }
+    return ::IndexColumns(db_.get(), syntax(), table, index);
   }
 
   // Expects the rows of table whose key_column is one of keys to equal the

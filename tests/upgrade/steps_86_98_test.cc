@@ -8,10 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,14 +22,6 @@
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << path;
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void ReplaceAll(std::string* text, const std::string& from,
                 const std::string& to) {
@@ -95,7 +85,7 @@ class Steps86To98Test : public BackendTest {
   // Fills the test database with the version-86 fixture and, when connect
   // is set, connects the tool to it in this process.
   void LoadFixture(bool connect = true) {
-    std::string sql = ReadFile(std::string(SCHEMON_SOURCE_DIR) +
+    std::string sql = ReadFileText(std::string(SCHEMON_SOURCE_DIR) +
                                "/tests/upgrade/v86_fixture.sql");
     ReplaceAll(&sql, "$SQL:TEXT", g_apszSqlTypes[syntax()][0]);
     ReplaceAll(&sql, "$SQL:INT64", g_apszSqlTypes[syntax()][1]);

@@ -22,6 +22,18 @@
 #include "db/driver/syntax.h"
 
 namespace driver {
+
+std::string PgsqlErrorText(PGconn* conn, const PGresult* result) {
+  const char* text = result != nullptr ? PQresultErrorMessage(result) : "";
+  if (text == nullptr || *text == 0) text = PQerrorMessage(conn);
+  std::string error = text != nullptr ? text : "";
+  while (!error.empty() && (error.back() == '\n' || error.back() == ' ')) {
+    error.pop_back();
+  }
+  if (error.empty()) error = "unknown PostgreSQL error";
+  return error;
+}
+
 namespace {
 
 struct PgConnCloser {
@@ -38,18 +50,6 @@ constexpr const char kAbortedTransaction[] =
     "the transaction was aborted by an earlier error; nothing runs until it "
     "is rolled back";
 
-// Returns libpq's text for a failed result (or the connection's when there
-// is no result), without the trailing line feed.
-std::string ErrorText(PGconn* conn, const PGresult* result) {
-  const char* text = result != nullptr ? PQresultErrorMessage(result) : "";
-  if (text == nullptr || *text == 0) text = PQerrorMessage(conn);
-  std::string error = text != nullptr ? text : "";
-  while (!error.empty() && (error.back() == '\n' || error.back() == ' ')) {
-    error.pop_back();
-  }
-  if (error.empty()) error = "unknown PostgreSQL error";
-  return error;
-}
 
 // Leaves a COPY state that a statement may have entered: the tool never
 // streams COPY data, so incoming data is discarded and outgoing is refused.
@@ -116,7 +116,7 @@ class StatementGuard {
     if (state != PQTRANS_INTRANS) return true;
     PgResult result(Exec(conn_, std::string("SAVEPOINT ") + kSavepoint));
     if (!Succeeded(result.get())) {
-      *error = ErrorText(conn_, result.get());
+      *error = PgsqlErrorText(conn_, result.get());
       return false;
     }
     active_ = true;
@@ -139,7 +139,7 @@ class StatementGuard {
     if (!Succeeded(result.get()) && error != nullptr) {
       if (!error->empty()) *error += "; ";
       *error +=
-          "cannot restore the transaction: " + ErrorText(conn_, result.get());
+          "cannot restore the transaction: " + PgsqlErrorText(conn_, result.get());
     }
   }
 
@@ -198,7 +198,7 @@ class PgsqlCursor : public Cursor {
       return true;
     }
     bool ok = status == PGRES_TUPLES_OK;
-    if (!ok) error_ = ErrorText(conn_, next.get());
+    if (!ok) error_ = PgsqlErrorText(conn_, next.get());
     next.reset();
     DrainResults(conn_);
     Finish(ok);
@@ -269,7 +269,7 @@ class PgsqlConnection : public Connection {
     StatementGuard guard(conn_.get());
     if (!guard.Open(error)) return nullptr;
     if (!PQsendQuery(conn_.get(), sql.c_str())) {
-      *error = ErrorText(conn_.get(), nullptr);
+      *error = PgsqlErrorText(conn_.get(), nullptr);
       guard.Finish(false, error);
       return nullptr;
     }
@@ -281,7 +281,7 @@ class PgsqlConnection : public Connection {
         first != nullptr ? PQresultStatus(first.get()) : PGRES_FATAL_ERROR;
     if (status != PGRES_SINGLE_TUPLE && status != PGRES_TUPLES_OK &&
         status != PGRES_COMMAND_OK) {
-      *error = ErrorText(conn_.get(), first.get());
+      *error = PgsqlErrorText(conn_.get(), first.get());
       if (first != nullptr) EndCopy(conn_.get(), status);
       first.reset();
       DrainResults(conn_.get());
@@ -303,7 +303,7 @@ class PgsqlConnection : public Connection {
     savepoint_live_ = false;
     PgResult result(Exec(conn_.get(), "COMMIT"));
     if (!Succeeded(result.get())) {
-      *error = ErrorText(conn_.get(), result.get());
+      *error = PgsqlErrorText(conn_.get(), result.get());
       return false;
     }
     // After an unguarded error PostgreSQL answers COMMIT with success and
@@ -375,7 +375,7 @@ class PgsqlConnection : public Connection {
       savepoint_live_ = false;
       PgResult result(Exec(conn, guard));
       if (!Succeeded(result.get())) {
-        *error = "cannot set a savepoint: " + ErrorText(conn, result.get());
+        *error = "cannot set a savepoint: " + PgsqlErrorText(conn, result.get());
         return false;
       }
     }
@@ -383,7 +383,7 @@ class PgsqlConnection : public Connection {
     PgResult last;
     if (!PQsendQuery(conn, sql.c_str())) {
       ok = false;
-      *error = ErrorText(conn, nullptr);
+      *error = PgsqlErrorText(conn, nullptr);
     } else {
       while (PGresult* raw = PQgetResult(conn)) {
         PgResult result(raw);
@@ -392,7 +392,7 @@ class PgsqlConnection : public Connection {
           EndCopy(conn, status);
         }
         if (!Succeeded(raw)) {
-          if (ok) *error = ErrorText(conn, raw);
+          if (ok) *error = PgsqlErrorText(conn, raw);
           ok = false;
         }
         last = std::move(result);
@@ -426,7 +426,7 @@ class PgsqlConnection : public Connection {
         savepoint_live_ = true;
       } else {
         *error +=
-            "; cannot restore the transaction: " + ErrorText(conn, undo.get());
+            "; cannot restore the transaction: " + PgsqlErrorText(conn, undo.get());
       }
     }
     return ok;
@@ -579,7 +579,7 @@ class PgsqlConnection : public Connection {
   bool Simple(const char* sql, std::string* error) {
     PgResult result(Exec(conn_.get(), sql));
     if (Succeeded(result.get())) return true;
-    *error = ErrorText(conn_.get(), result.get());
+    *error = PgsqlErrorText(conn_.get(), result.get());
     return false;
   }
 
@@ -641,7 +641,7 @@ class PgsqlBackend : public Backend {
       return nullptr;
     }
     if (PQstatus(conn.get()) != CONNECTION_OK) {
-      *error = "pgsql: " + ErrorText(conn.get(), nullptr);
+      *error = "pgsql: " + PgsqlErrorText(conn.get(), nullptr);
       return nullptr;
     }
     PQsetNoticeProcessor(conn.get(), IgnoreNotice, nullptr);

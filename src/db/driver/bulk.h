@@ -12,6 +12,7 @@
 
 struct sqlite3;
 struct pg_conn;
+struct pg_result;
 struct st_mysql;
 
 namespace driver {
@@ -27,6 +28,11 @@ std::unique_ptr<BulkInsert> MakePgsqlBulkInsert(
 std::unique_ptr<BulkInsert> MakeMysqlBulkInsert(
     st_mysql* mysql, const std::string& table,
     const std::vector<std::string>& columns, std::string* error);
+
+// Returns libpq's text for a failed result (or the connection's when there
+// is none), without the trailing line feed; shared by the PostgreSQL
+// backend and its COPY path.
+std::string PgsqlErrorText(pg_conn* conn, const pg_result* result);
 
 // Returns "INSERT INTO table (c1,c2,...) VALUES " (the form both the
 // prepared and the multi-row paths start with).

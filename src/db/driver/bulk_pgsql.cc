@@ -10,16 +10,6 @@ namespace {
 
 constexpr size_t kBlockSize = 256 * 1024;
 
-std::string ErrorText(PGconn* conn, const PGresult* result) {
-  const char* text = result != nullptr ? PQresultErrorMessage(result) : "";
-  if (text == nullptr || *text == 0) text = PQerrorMessage(conn);
-  std::string error = text != nullptr ? text : "";
-  while (!error.empty() && (error.back() == '\n' || error.back() == ' ')) {
-    error.pop_back();
-  }
-  return error.empty() ? "unknown PostgreSQL error" : error;
-}
-
 class PgsqlBulkInsert : public BulkInsert {
  public:
   PgsqlBulkInsert(PGconn* conn, size_t columns)
@@ -74,10 +64,10 @@ class PgsqlBulkInsert : public BulkInsert {
     if (!Flush(error)) return false;
     finished_ = true;
     bool ok = PQputCopyEnd(conn_, nullptr) == 1;
-    if (!ok) *error = ErrorText(conn_, nullptr);
+    if (!ok) *error = PgsqlErrorText(conn_, nullptr);
     while (PGresult* result = PQgetResult(conn_)) {
       if (ok && PQresultStatus(result) != PGRES_COMMAND_OK) {
-        *error = ErrorText(conn_, result);
+        *error = PgsqlErrorText(conn_, result);
         ok = false;
       }
       PQclear(result);
@@ -90,7 +80,7 @@ class PgsqlBulkInsert : public BulkInsert {
     if (block_.empty()) return true;
     if (PQputCopyData(conn_, block_.data(), static_cast<int>(block_.size())) !=
         1) {
-      *error = ErrorText(conn_, nullptr);
+      *error = PgsqlErrorText(conn_, nullptr);
       return false;
     }
     block_.clear();
@@ -118,7 +108,7 @@ std::unique_ptr<BulkInsert> MakePgsqlBulkInsert(
   ExecStatusType status =
       result != nullptr ? PQresultStatus(result) : PGRES_FATAL_ERROR;
   if (status != PGRES_COPY_IN) {
-    *error = ErrorText(conn, result);
+    *error = PgsqlErrorText(conn, result);
     PQclear(result);
     return nullptr;
   }
