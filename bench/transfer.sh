@@ -5,7 +5,8 @@
 # ROWS collected-data rows are spread over the NODES per-node tables; the
 # core tables get an event log, alarms and items with long texts.
 # Environment: BUILD (build directory holding schemon, default build),
-# WORK (scratch directory, default a new one under /dev/shm or /tmp).
+# WORK (scratch directory, default a new one under /dev/shm or /tmp),
+# SERVERS=no (only the SQLite runs: export, the .dump peer, import).
 # Prints, per run, the rows, seconds, rows per second and peak memory
 # (from /usr/bin/time -v), the CPU seconds of the process and its children
 # (the client side only; servers are not counted), and the ratio of rows
@@ -13,7 +14,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-if [ -z "${SCHEMON_TEST_PGSQL:-}" ] || [ -z "${SCHEMON_TEST_MYSQL:-}" ]; then
+servers=${SERVERS:-yes}
+if [ "$servers" != no ] && { [ -z "${SCHEMON_TEST_PGSQL:-}" ] || [ -z "${SCHEMON_TEST_MYSQL:-}" ]; }; then
   exec tests/servers/with_servers.sh "$0" "$@"
 fi
 nodes=${1:-1000}
@@ -28,11 +30,11 @@ trap 'rm -rf "$work"' EXIT
 
 # Server settings: "key=value key=value".
 setting() { tr ' ' '\n' <<<"$1" | sed -n "s/^$2=//p"; }
-pg_host=$(setting "$SCHEMON_TEST_PGSQL" host)
-pg_port=$(setting "$SCHEMON_TEST_PGSQL" port)
-pg_user=$(setting "$SCHEMON_TEST_PGSQL" user)
-my_socket=$(setting "$SCHEMON_TEST_MYSQL" socket)
-my_user=$(setting "$SCHEMON_TEST_MYSQL" user)
+pg_host=$(setting "${SCHEMON_TEST_PGSQL:-}" host)
+pg_port=$(setting "${SCHEMON_TEST_PGSQL:-}" port)
+pg_user=$(setting "${SCHEMON_TEST_PGSQL:-}" user)
+my_socket=$(setting "${SCHEMON_TEST_MYSQL:-}" socket)
+my_user=$(setting "${SCHEMON_TEST_MYSQL:-}" user)
 psql_admin() { psql -q -X "host=$pg_host port=$pg_port user=$pg_user dbname=postgres" "$@"; }
 mysql_admin() { mysql --socket="$my_socket" -u "$my_user" "$@"; }
 
@@ -105,6 +107,7 @@ measure() {
 measure export_sqlite "$schemon" -c "$work/source.conf" export "$work/file.db"
 measure dump_sqlite bash -c "sqlite3 '$src' .dump | sqlite3 '$work/dump.db'"
 
+if [ "$servers" != no ]; then
 conf_pgsql bench_import
 init bench_import pgsql
 measure import_pgsql "$schemon" -f -c "$work/bench_import.conf" import "$work/file.db"
@@ -130,6 +133,7 @@ conf_mysql bench_import
 init bench_import mysql
 measure import_mysql "$schemon" -f -c "$work/bench_import.conf" import "$work/file.db"
 measure export_mysql "$schemon" -c "$work/bench_import.conf" export "$work/from_my.db"
+fi
 
 sqlite3 "$work/target.db" 'SELECT 1' >/dev/null
 conf_sqlite "$work/target.db" target
@@ -142,8 +146,9 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (a > 0 ? b / a : 0) }'
 echo
 echo "transfer benchmark: $nodes nodes, $total rows, $(nproc) cores"
 printf '%-16s %10s %12s %10s %10s %s\n' run seconds rows/s "CPU s" "peak MiB" "vs peer (rows/s)"
-for run in export_sqlite dump_sqlite import_pgsql pgloader_pgsql export_pgsql \
-           import_mysql export_mysql import_sqlite; do
+runs="export_sqlite dump_sqlite import_pgsql pgloader_pgsql export_pgsql import_mysql export_mysql import_sqlite"
+[ "$servers" = no ] && runs="export_sqlite dump_sqlite import_sqlite"
+for run in $runs; do
   peer=""
   case $run in
     export_sqlite) peer="$(ratio "${secs[$run]}" "${secs[dump_sqlite]}")x sqlite3 .dump" ;;

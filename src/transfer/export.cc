@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "db/driver/sqlite_open.h"
 #include "db/exec.h"
 #include "db/lock.h"
 #include "front/globals.h"
@@ -14,19 +15,52 @@
 #include "transfer/core_tables.h"
 #include "transfer/node_command.h"
 #include "transfer/progress.h"
+#include "transfer/row_reader.h"
 #include "transfer/schema_path.h"
 
 namespace {
 
 // Returns value as an SQLite literal, for showing a failed row.
-std::string SqliteLiteral(const std::string* value) {
-  if (value == nullptr) return "NULL";
+std::string SqliteLiteral(const driver::FieldView& value) {
+  switch (value.kind) {
+    case driver::FieldView::kNull:
+      return "NULL";
+    case driver::FieldView::kInteger:
+      return std::to_string(value.integer);
+    case driver::FieldView::kReal: {
+      char* text = sqlite3_mprintf("%!.15g", value.real);
+      std::string literal = text != nullptr ? text : "";
+      sqlite3_free(text);
+      return literal;
+    }
+    case driver::FieldView::kText:
+      break;
+  }
   std::string quoted = "'";
-  for (char c : *value) {
-    if (c == '\'') quoted += '\'';
-    quoted += c;
+  for (size_t i = 0; i < value.length; i++) {
+    if (value.text[i] == '\'') quoted += '\'';
+    quoted += value.text[i];
   }
   return quoted + "'";
+}
+
+// Binds value to parameter (from 1) of stmt: numbers as the numbers the
+// source holds, so that the file stores them as the source does without a
+// round trip through their text.
+int BindValue(sqlite3_stmt* stmt, int parameter,
+              const driver::FieldView& value) {
+  switch (value.kind) {
+    case driver::FieldView::kNull:
+      return sqlite3_bind_null(stmt, parameter);
+    case driver::FieldView::kInteger:
+      return sqlite3_bind_int64(stmt, parameter, value.integer);
+    case driver::FieldView::kReal:
+      return sqlite3_bind_double(stmt, parameter, value.real);
+    case driver::FieldView::kText:
+      break;
+  }
+  return sqlite3_bind_text64(stmt, parameter, value.text, value.length,
+                             SQLITE_STATIC, SQLITE_UTF8);
 }
 
 // Returns the identifier in double quotes, as SQLite reads it.
@@ -63,18 +97,46 @@ bool FileSelect(sqlite3* file, const char* sql,
   return false;
 }
 
+// Inserts the rows of batch with stmt, the prepared insert whose text up to
+// its values is insert. Returns false after printing the failing row.
+bool InsertBatch(sqlite3* file, sqlite3_stmt* stmt, const std::string& insert,
+                 const RowBatch& batch) {
+  int columns = batch.columns();
+  for (size_t row = 0; row < batch.rows(); row++) {
+    int rc = SQLITE_OK;
+    for (int i = 0; i < columns && rc == SQLITE_OK; i++) {
+      rc = BindValue(stmt, i + 1, batch.Value(row, i));
+    }
+    if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+    if (rc != SQLITE_DONE) {
+      std::string shown = insert;
+      for (int i = 0; i < columns; i++) {
+        shown += (i > 0 ? "," : "") + SqliteLiteral(batch.Value(row, i));
+      }
+      shown += ")";
+      ProgressClear();
+      printf("ERROR: SQLite query failed: %s\n   Query: %s\n",
+             sqlite3_errmsg(file), shown.c_str());
+      sqlite3_reset(stmt);
+      return false;
+    }
+    sqlite3_reset(stmt);
+    ProgressRow();
+  }
+  return true;
+}
+
 // Copies the rows of an open source result into the prepared insert of the
-// file. Returns false after printing the failure.
+// file. The source is read on a thread of its own while this one writes.
+// Returns false after printing the failure.
 bool CopyRows(sqlite3* file, db_async_result_t source, const char* table,
               const char* select) {
   int columns = DBGetColumnCountAsync(source);
-  std::vector<std::string> names(static_cast<size_t>(columns));
   std::string insert = std::string("INSERT INTO ") + table + " (";
   std::string placeholders;
   for (int i = 0; i < columns; i++) {
     char name[256];
     DBGetColumnNameAsync(source, i, name, sizeof name);
-    names[static_cast<size_t>(i)] = name;
     insert += (i > 0 ? "," : "") + SqliteIdentifier(name);
     placeholders += i > 0 ? ",?" : "?";
   }
@@ -85,44 +147,25 @@ bool CopyRows(sqlite3* file, db_async_result_t source, const char* table,
       SQLITE_OK) {
     printf("ERROR: SQLite query failed: %s\n   Query: %s\n",
            sqlite3_errmsg(file), prepared.c_str());
+    sqlite3_finalize(stmt);
     return false;
   }
-  std::vector<std::string> values(static_cast<size_t>(columns));
-  std::vector<bool> present(static_cast<size_t>(columns));
   bool ok = true;
-  while (ok && DBFetch(source)) {
-    for (int i = 0; i < columns; i++) {
-      size_t k = static_cast<size_t>(i);
-      present[k] = DBGetFieldAsyncString(source, i, &values[k]);
-      if (present[k]) {
-        sqlite3_bind_text64(stmt, i + 1, values[k].data(), values[k].size(),
-                            SQLITE_STATIC, SQLITE_UTF8);
-      } else {
-        sqlite3_bind_null(stmt, i + 1);
-      }
+  std::string read_error;
+  {
+    RowReader reader(source, columns);
+    const RowBatch* batch;
+    while (ok && (batch = reader.Next()) != nullptr) {
+      ok = InsertBatch(file, stmt, insert, *batch);
     }
-    if (sqlite3_step(stmt) != SQLITE_DONE) {
-      std::string shown = insert;
-      for (int i = 0; i < columns; i++) {
-        size_t k = static_cast<size_t>(i);
-        shown += (i > 0 ? "," : "") +
-                 SqliteLiteral(present[k] ? &values[k] : nullptr);
-      }
-      shown += ")";
-      ProgressClear();
-      printf("ERROR: SQLite query failed: %s\n   Query: %s\n",
-             sqlite3_errmsg(file), shown.c_str());
-      ok = false;
-    }
-    sqlite3_reset(stmt);
-    ProgressRow();
+    if (ok) read_error = reader.error();
   }
   sqlite3_finalize(stmt);
-  if (ok && DBGetAsyncError(source) != nullptr) {
+  if (ok && !read_error.empty()) {
     // The rows ended with an error, not at their end: the table is
     // incomplete.
     ProgressClear();
-    PrintQueryError(DBGetAsyncError(source), select);
+    PrintQueryError(read_error.c_str(), select);
     ok = false;
   }
   return ok;
@@ -264,7 +307,8 @@ void DoExport(const char* file) {
   if (!CheckSchemaAndLock()) return;
   unlink(file);
   sqlite3* db = nullptr;
-  if (sqlite3_open(file, &db) != SQLITE_OK) {
+  if (driver::OpenSqlite(file, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                         &db) != SQLITE_OK) {
     sqlite3_close(db);
     printf("ERROR: unable to open output file\n");
     return;

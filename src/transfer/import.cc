@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "db/driver/sqlite_open.h"
 #include "db/exec.h"
 #include "db/readers.h"
 #include "front/globals.h"
@@ -305,7 +306,7 @@ int StoreCount(void* count, int, char** values, char**) {
 // file is refused before anything is read from it.
 sqlite3* OpenImportFile(const char* path) {
   sqlite3* file = nullptr;
-  if (sqlite3_open_v2(path, &file, SQLITE_OPEN_READONLY, nullptr) !=
+  if (driver::OpenSqlite(path, SQLITE_OPEN_READONLY, &file) !=
       SQLITE_OK) {
     sqlite3_close(file);
     return nullptr;

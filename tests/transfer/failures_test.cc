@@ -247,6 +247,43 @@ TEST_P(TransferFailureTest, ExportFailures) {
   EXPECT_EQ(FileScalar(path, "SELECT count(*) FROM idata_12"), "0");
 }
 
+TEST_P(TransferFailureTest, ExportStopsAtARowTheFileRefuses) {
+  Prepare();
+  // The database's config loses its key and gets thousands of rows, one of
+  // them a second 'x4000': the file's key refuses it while the source is
+  // still being read ahead.
+  db_->Exec("CREATE TABLE c2 AS SELECT * FROM config");
+  db_->Exec("DROP TABLE config");
+  db_->Exec("ALTER TABLE c2 RENAME TO config");
+  for (int chunk = 0; chunk < 10; chunk++) {
+    std::string insert =
+        "INSERT INTO config (var_name,var_value,is_visible,"
+        "need_server_restart) VALUES ";
+    for (int i = 1; i <= 500; i++) {
+      insert += (i > 1 ? "," : "") + std::string("('x") +
+                std::to_string(chunk * 500 + i) + "','v',1,0)";
+    }
+    db_->Exec(insert);
+  }
+  db_->Exec(
+      "INSERT INTO config (var_name,var_value,is_visible,need_server_restart) "
+      "VALUES ('x4000','v',1,0)");
+  std::string path = dir_ + "/refused.db";
+  RunResult r = Run({"export", path});
+  ASSERT_FALSE(r.timed_out);
+  std::string report =
+      "Exporting table config\nERROR: SQLite query failed: UNIQUE constraint "
+      "failed: config.var_name\n   Query: INSERT INTO config (\"var_name\","
+      "\"var_value\",\"is_visible\",\"need_server_restart\") VALUES "
+      "('x4000','v',";
+  size_t at = r.out.find(report);
+  ASSERT_NE(at, std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(")\nDatabase export failed.\n", at), std::string::npos)
+      << r.out;
+  EXPECT_EQ(r.out.find("Exporting table config_clob"), std::string::npos);
+  EXPECT_EQ(FileScalar(path, "SELECT count(*) FROM config"), "0");
+}
+
 TEST_P(TransferFailureTest, ClearingStopsAtAFailingDropUnlessToldToGoOn) {
   Prepare();
   db_->Exec("DROP TABLE idata_12");

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "db/driver/field_view.h"
+
 namespace driver {
 
 // Connection settings as the server configuration file gives them.
@@ -44,6 +46,19 @@ class Cursor {
   virtual std::string ColumnName(int column) const = 0;
   // Returns the value of the current row's column; nullopt for NULL.
   virtual Value Field(int column) const = 0;
+  // Returns the value of the current row's column without copying it where
+  // the backend can; a text may point into *scratch. Valid until the next
+  // Fetch. The default copies the text of Field into *scratch.
+  virtual FieldView View(int column, std::string* scratch) const {
+    FieldView view;
+    Value value = Field(column);
+    if (!value.has_value()) return view;
+    *scratch = std::move(*value);
+    view.kind = FieldView::kText;
+    view.text = scratch->data();
+    view.length = scratch->size();
+    return view;
+  }
   // Returns the text of a failure met by Fetch, or empty when none was.
   virtual const std::string& error() const = 0;
 };

@@ -94,6 +94,18 @@ class MysqlCursor : public Cursor {
     return std::string(row_[column], lengths_[column]);
   }
 
+  FieldView View(int column, std::string*) const override {
+    FieldView view;
+    if (row_ == nullptr || column < 0 || column >= ColumnCount() ||
+        row_[column] == nullptr) {
+      return view;
+    }
+    view.kind = FieldView::kText;
+    view.text = row_[column];
+    view.length = lengths_[column];
+    return view;
+  }
+
   const std::string& error() const override { return error_; }
 
  private:

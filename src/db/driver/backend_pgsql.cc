@@ -50,7 +50,6 @@ constexpr const char kAbortedTransaction[] =
     "the transaction was aborted by an earlier error; nothing runs until it "
     "is rolled back";
 
-
 // Leaves a COPY state that a statement may have entered: the tool never
 // streams COPY data, so incoming data is discarded and outgoing is refused.
 void EndCopy(PGconn* conn, ExecStatusType status) {
@@ -138,8 +137,8 @@ class StatementGuard {
     PgResult result(Exec(conn_, sql));
     if (!Succeeded(result.get()) && error != nullptr) {
       if (!error->empty()) *error += "; ";
-      *error +=
-          "cannot restore the transaction: " + PgsqlErrorText(conn_, result.get());
+      *error += "cannot restore the transaction: " +
+                PgsqlErrorText(conn_, result.get());
     }
   }
 
@@ -217,6 +216,18 @@ class PgsqlCursor : public Cursor {
       return std::nullopt;
     }
     return ResultValue(row_, 0, column);
+  }
+
+  FieldView View(int column, std::string*) const override {
+    FieldView view;
+    if (row_ == nullptr || column < 0 || column >= PQnfields(row_) ||
+        PQgetisnull(row_, 0, column)) {
+      return view;
+    }
+    view.kind = FieldView::kText;
+    view.text = PQgetvalue(row_, 0, column);
+    view.length = static_cast<size_t>(PQgetlength(row_, 0, column));
+    return view;
   }
 
   const std::string& error() const override { return error_; }
@@ -375,7 +386,8 @@ class PgsqlConnection : public Connection {
       savepoint_live_ = false;
       PgResult result(Exec(conn, guard));
       if (!Succeeded(result.get())) {
-        *error = "cannot set a savepoint: " + PgsqlErrorText(conn, result.get());
+        *error =
+            "cannot set a savepoint: " + PgsqlErrorText(conn, result.get());
         return false;
       }
     }
@@ -425,8 +437,8 @@ class PgsqlConnection : public Connection {
       if (Succeeded(undo.get())) {
         savepoint_live_ = true;
       } else {
-        *error +=
-            "; cannot restore the transaction: " + PgsqlErrorText(conn, undo.get());
+        *error += "; cannot restore the transaction: " +
+                  PgsqlErrorText(conn, undo.get());
       }
     }
     return ok;
@@ -464,32 +476,32 @@ class PgsqlConnection : public Connection {
     if (guarded) {
       std::string guard = std::string("SAVEPOINT ") + kSavepoint;
       if (savepoint_live_) {
-        sent = sent && PQsendQueryParams(
-                           conn,
-                           (std::string("RELEASE SAVEPOINT ") + kSavepoint)
-                               .c_str(),
-                           0, nullptr, nullptr, nullptr, nullptr, 0);
+        sent =
+            sent &&
+            PQsendQueryParams(
+                conn, (std::string("RELEASE SAVEPOINT ") + kSavepoint).c_str(),
+                0, nullptr, nullptr, nullptr, nullptr, 0);
         commands++;
       }
-      sent = sent && PQsendQueryParams(conn, guard.c_str(), 0, nullptr,
-                                       nullptr, nullptr, nullptr, 0);
+      sent = sent && PQsendQueryParams(conn, guard.c_str(), 0, nullptr, nullptr,
+                                       nullptr, nullptr, 0);
       commands++;
     }
     if (prepare) {
       std::string numbered = NumberPlaceholders(shape);
       std::vector<Oid> types(values.size(), 20);  // int8
-      sent = sent && PQsendPrepare(conn, name.c_str(), numbered.c_str(),
-                                   static_cast<int>(types.size()),
-                                   types.data());
+      sent =
+          sent && PQsendPrepare(conn, name.c_str(), numbered.c_str(),
+                                static_cast<int>(types.size()), types.data());
       commands++;
     }
     if (unnamed) {
       std::string numbered = NumberPlaceholders(shape);
       std::vector<Oid> types(values.size(), 20);  // int8
-      sent = sent && PQsendQueryParams(conn, numbered.c_str(),
-                                       static_cast<int>(params.size()),
-                                       types.data(), params.data(), nullptr,
-                                       nullptr, 0);
+      sent = sent &&
+             PQsendQueryParams(conn, numbered.c_str(),
+                               static_cast<int>(params.size()), types.data(),
+                               params.data(), nullptr, nullptr, 0);
     } else {
       sent = sent && PQsendQueryPrepared(conn, name.c_str(),
                                          static_cast<int>(params.size()),

@@ -10,6 +10,7 @@
 
 #include "db/driver/backend.h"
 #include "db/driver/bulk.h"
+#include "db/driver/sqlite_open.h"
 #include "db/driver/statement_shape.h"
 #include "db/driver/syntax.h"
 
@@ -54,6 +55,32 @@ class SqliteCursor : public Cursor {
   Value Field(int column) const override {
     if (done_ || column < 0 || column >= ColumnCount()) return std::nullopt;
     return ColumnValue(stmt_.get(), column);
+  }
+  FieldView View(int column, std::string*) const override {
+    FieldView view;
+    if (done_ || column < 0 || column >= ColumnCount()) return view;
+    sqlite3_stmt* stmt = stmt_.get();
+    switch (sqlite3_column_type(stmt, column)) {
+      case SQLITE_NULL:
+        break;
+      case SQLITE_INTEGER:
+        view.kind = FieldView::kInteger;
+        view.integer = sqlite3_column_int64(stmt, column);
+        break;
+      case SQLITE_FLOAT:
+        view.kind = FieldView::kReal;
+        view.real = sqlite3_column_double(stmt, column);
+        break;
+      default: {
+        // Texts and blobs, both as the bytes the text accessor gives.
+        const char* text =
+            reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        view.kind = FieldView::kText;
+        view.text = text != nullptr ? text : "";
+        view.length = static_cast<size_t>(sqlite3_column_bytes(stmt, column));
+      }
+    }
+    return view;
   }
   const std::string& error() const override { return error_; }
 
@@ -182,12 +209,13 @@ class SqliteConnection : public Connection {
     auto it = shaped_.find(shape);
     if (it == shaped_.end()) {
       sqlite3_stmt* raw = nullptr;
-      int rc = sqlite3_prepare_v2(db_.get(), shape.c_str(),
-                                  static_cast<int>(shape.size()), &raw,
-                                  nullptr);
+      int rc =
+          sqlite3_prepare_v2(db_.get(), shape.c_str(),
+                             static_cast<int>(shape.size()), &raw, nullptr);
       SqliteStmt stmt(raw);
       if (rc != SQLITE_OK || stmt == nullptr ||
-          sqlite3_bind_parameter_count(raw) != static_cast<int>(values.size())) {
+          sqlite3_bind_parameter_count(raw) !=
+              static_cast<int>(values.size())) {
         *error = rc != SQLITE_OK ? sqlite3_errmsg(db_.get()) : "empty query";
         return false;
       }
@@ -255,7 +283,7 @@ class SqliteBackend : public Backend {
     int flags =
         SQLITE_OPEN_READWRITE | (params.allow_create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* raw = nullptr;
-    int rc = sqlite3_open_v2(params.name.c_str(), &raw, flags, nullptr);
+    int rc = OpenSqlite(params.name.c_str(), flags, &raw);
     SqliteDb db(raw);
     if (rc != SQLITE_OK) {
       *error = "sqlite: cannot open " + params.name + ": " +

@@ -270,6 +270,12 @@ bool DBGetFieldAsyncString(db_async_result_t result, int column,
   return true;
 }
 
+driver::FieldView DBGetFieldAsyncView(db_async_result_t result, int column,
+                                      std::string* scratch) {
+  if (result == nullptr) return driver::FieldView();
+  return result->cursor->View(column, scratch);
+}
+
 void DBFreeAsyncResult(db_handle_t, db_async_result_t result) { delete result; }
 
 db_bulk_t DBBulkInsertStart(db_handle_t conn, const char* table,

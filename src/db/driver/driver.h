@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "db/driver/field_view.h"
 #include "db/driver/syntax.h"
 #include "front/runtime/qz_string.h"
 
@@ -110,6 +111,11 @@ char* DBGetFieldAsync(db_async_result_t result, int column, char* buffer,
 // Stores the whole value in *out. Returns false for a NULL value.
 bool DBGetFieldAsyncString(db_async_result_t result, int column,
                            std::string* out);
+// Returns the current row's value as the backend holds it (a number where
+// it keeps one), without copying where it can; a text may point into
+// *scratch. Valid until the next DBFetch.
+driver::FieldView DBGetFieldAsyncView(db_async_result_t result, int column,
+                                      std::string* scratch);
 void DBFreeAsyncResult(db_handle_t conn, db_async_result_t result);
 
 // Bulk insert: rows into one table through the database's fast path. Start
