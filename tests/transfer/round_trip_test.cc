@@ -17,11 +17,14 @@ constexpr size_t kMysqlLongText = 60000;
 
 class RoundTripTest : public BackendTest {
  protected:
-  // Exports the source (filled with long texts of long_size) and runs the
-  // round trip into every enabled backend for which wanted() holds.
-  void RoundTrip(size_t long_size, bool (*wanted)(const BackendUnderTest&)) {
+  // Exports the source (filled with long texts of long_size, and many_rows
+  // more rows) and runs the round trip into every enabled backend for which
+  // wanted() holds.
+  void RoundTrip(size_t long_size, bool (*wanted)(const BackendUnderTest&),
+                 int many_rows = 0) {
     InitShipped(config_path_, syntax());
     FillHardValues(db_.get(), long_size);
+    if (many_rows > 0) FillManyRows(db_.get(), many_rows, 40, kMysqlLongText);
     if (HasFailure()) return;
     Snapshot original = TakeSnapshot(db_.get());
     std::string first = dir_ + "/first.db";
@@ -70,6 +73,13 @@ TEST_P(RoundTripTest, MegabyteTextsAmongTheOthers) {
 
 TEST_P(RoundTripTest, TextsThatFitMysql) {
   RoundTrip(kMysqlLongText, syntax() == SYNTAX_MYSQL ? Any : IsMysql);
+}
+
+// Thousands of rows, some of them long: every copy path sends them in
+// batches (by count and by size) and none may lose or repeat a row at a
+// batch's edge.
+TEST_P(RoundTripTest, ThousandsOfRowsOverTheEdgesOfBatches) {
+  RoundTrip(kMysqlLongText, Any, 2600);
 }
 
 INSTANTIATE_BACKEND_SUITE(RoundTripTest);

@@ -241,6 +241,32 @@ void FillRows(TestDatabase* db, size_t long_text_size) {
   }
 }
 
+void FillManyRows(TestDatabase* db, int rows, int long_every,
+                  size_t long_size) {
+  const int kPerStatement = 50;
+  std::string table = "idata_" + std::to_string(kNodeIds[0]);
+  for (int first = 0; first < rows; first += kPerStatement) {
+    std::string texts = "INSERT INTO config_clob (var_name,var_value) VALUES ";
+    std::string data = "INSERT INTO " + table +
+                       " (item_id,idata_timestamp,idata_value) VALUES ";
+    for (int i = first; i < first + kPerStatement && i < rows; i++) {
+      std::string value =
+          i % long_every == 0
+              ? std::string(long_size, static_cast<char>('a' + i % 26))
+              : (i % 3 == 0 ? "" : "v'" + std::to_string(i));
+      std::string sep = i > first ? "," : "";
+      texts += sep + "('many" + std::to_string(i) + "'," +
+               db->conn()->Quote(value) + ")";
+      data += sep + "(" + std::to_string(i) + "," + std::to_string(100000 + i) +
+              "," +
+              (i % 5 == 0 ? "NULL" : db->conn()->Quote(value.substr(0, 200))) +
+              ")";
+    }
+    db->Exec(texts);
+    db->Exec(data);
+  }
+}
+
 Snapshot TakeSnapshot(TestDatabase* db) {
   Snapshot snapshot;
   for (int i = 0; g_apszCoreTables[i] != nullptr; i++) {

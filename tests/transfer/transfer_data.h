@@ -34,6 +34,11 @@ void InitShipped(const std::string& config, int syntax);
 // 65535 bytes).
 void FillHardValues(TestDatabase* db, size_t long_text_size);
 
+// Adds rows rows to config_clob and to idata_<first node>, so that copies
+// run over the edges of their batches: every long_every-th value of
+// config_clob is long_size bytes, the others short or empty.
+void FillManyRows(TestDatabase* db, int rows, int long_every, size_t long_size);
+
 // Every row of every core table and of idata_<id> of the data set's nodes,
 // rows sorted, NULL as "<null>". Tables are read with an explicit column
 // list, so that column order does not matter.

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "db/driver/backend.h"
+#include "db/driver/bulk.h"
 #include "db/driver/odbc_handles.h"
 #include "db/driver/syntax.h"
 
@@ -260,6 +261,12 @@ class OdbcConnection : public Connection {
   }
 
   int NativeSyntax() override { return syntax_; }
+
+  std::unique_ptr<BulkInsert> StartBulkInsert(
+      const std::string& table, const std::vector<std::string>& columns,
+      std::string* error) override {
+    return MakeOdbcBulkInsert(dbc_.get(), wide_, table, columns, error);
+  }
 
   // Doubled single quotes are the rule everywhere. PostgreSQL and MySQL
   // may also read backslashes as escapes, so a text holding one is written

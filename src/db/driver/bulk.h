@@ -1,6 +1,7 @@
 // The fast insert paths of the backends behind Connection::StartBulkInsert:
-// SQLite prepared statements, PostgreSQL COPY FROM STDIN and MySQL
-// multi-row INSERT statements. Each works on its backend's raw handle.
+// SQLite prepared statements, PostgreSQL COPY FROM STDIN, MySQL multi-row
+// INSERT statements and ODBC arrays of parameters. Each works on its
+// backend's raw handle.
 #ifndef SCHEMON_DB_DRIVER_BULK_H_
 #define SCHEMON_DB_DRIVER_BULK_H_
 
@@ -27,6 +28,11 @@ std::unique_ptr<BulkInsert> MakePgsqlBulkInsert(
     const std::vector<std::string>& columns, std::string* error);
 std::unique_ptr<BulkInsert> MakeMysqlBulkInsert(
     st_mysql* mysql, const std::string& table,
+    const std::vector<std::string>& columns, std::string* error);
+// dbc is the connection's SQLHDBC; wide tells whether its texts go through
+// the wide-character calls.
+std::unique_ptr<BulkInsert> MakeOdbcBulkInsert(
+    void* dbc, bool wide, const std::string& table,
     const std::vector<std::string>& columns, std::string* error);
 
 // Returns libpq's text for a failed result (or the connection's when there
