@@ -129,6 +129,14 @@ loaded=$(psql -X -tA "host=$pg_host port=$pg_port user=$pg_user dbname=bench_pgl
 [ "$loaded" = 200000 ] || echo "pgloader did not load the event log ($loaded rows)" >&2
 measure export_pgsql "$schemon" -c "$work/bench_import.conf" export "$work/from_pg.db"
 
+# The same import into PostgreSQL through psqlODBC (the ODBC registration
+# of with_servers.sh).
+psql_admin -c "DROP DATABASE IF EXISTS bench_odbc" -c "CREATE DATABASE bench_odbc"
+printf 'DBDriver = odbc\nDBDrvParams = DSN=schemon_pgsql_dsn;Database=bench_odbc;UID=%s\n' \
+  "$pg_user" >"$work/bench_odbc.conf"
+init bench_odbc pgsql
+measure import_odbc_pgsql "$schemon" -f -c "$work/bench_odbc.conf" import "$work/file.db"
+
 conf_mysql bench_import
 init bench_import mysql
 measure import_mysql "$schemon" -f -c "$work/bench_import.conf" import "$work/file.db"
@@ -145,8 +153,8 @@ rate() { awk -v r="$total" -v s="$1" 'BEGIN { printf "%.0f", (s > 0 ? r / s : 0)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (a > 0 ? b / a : 0) }'; }
 echo
 echo "transfer benchmark: $nodes nodes, $total rows, $(nproc) cores"
-printf '%-16s %10s %12s %10s %10s %s\n' run seconds rows/s "CPU s" "peak MiB" "vs peer (rows/s)"
-runs="export_sqlite dump_sqlite import_pgsql pgloader_pgsql export_pgsql import_mysql export_mysql import_sqlite"
+printf '%-18s %10s %12s %10s %10s %s\n' run seconds rows/s "CPU s" "peak MiB" "vs peer (rows/s)"
+runs="export_sqlite dump_sqlite import_pgsql pgloader_pgsql export_pgsql import_odbc_pgsql import_mysql export_mysql import_sqlite"
 [ "$servers" = no ] && runs="export_sqlite dump_sqlite import_sqlite"
 for run in $runs; do
   peer=""
@@ -154,6 +162,6 @@ for run in $runs; do
     export_sqlite) peer="$(ratio "${secs[$run]}" "${secs[dump_sqlite]}")x sqlite3 .dump" ;;
     import_pgsql) peer="$(ratio "${secs[$run]}" "${secs[pgloader_pgsql]}")x pgloader" ;;
   esac
-  printf '%-16s %10s %12s %10s %10s %s\n' "$run" "${secs[$run]}" "$(rate "${secs[$run]}")" \
+  printf '%-18s %10s %12s %10s %10s %s\n' "$run" "${secs[$run]}" "$(rate "${secs[$run]}")" \
     "${cpu[$run]}" "${mem[$run]}" "$peer"
 done

@@ -1,5 +1,6 @@
 #include "transfer/row_reader.h"
 
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -47,10 +48,18 @@ void RowBatch::Append(const driver::FieldView& view) {
   }
 }
 
-RowReader::RowReader(db_async_result_t source, int columns)
-    : source_(source), columns_(columns), thread_(&RowReader::Run, this) {}
+RowReader::RowReader(db_async_result_t source, int columns, bool threaded)
+    : source_(source), columns_(columns) {
+  if (!threaded) return;
+  try {
+    thread_ = std::thread(&RowReader::Run, this);
+  } catch (const std::system_error&) {
+    // No thread to be had (a process limit): read in the caller's thread.
+  }
+}
 
 RowReader::~RowReader() {
+  if (!thread_.joinable()) return;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     stop_ = true;
@@ -60,6 +69,7 @@ RowReader::~RowReader() {
 }
 
 const RowBatch* RowReader::Next() {
+  if (!thread_.joinable()) return NextInline();
   std::unique_lock<std::mutex> lock(mutex_);
   if (taken_ != nullptr) {
     free_.push_back(std::move(taken_));
@@ -73,8 +83,33 @@ const RowBatch* RowReader::Next() {
   return taken_.get();
 }
 
+const RowBatch* RowReader::NextInline() {
+  if (ended_) return nullptr;
+  if (taken_ == nullptr) taken_ = std::make_unique<RowBatch>();
+  if (!Fill(taken_.get())) Finish();
+  return taken_->rows_ > 0 ? taken_.get() : nullptr;
+}
+
+bool RowReader::Fill(RowBatch* batch) {
+  batch->Clear(columns_);
+  while (batch->rows_ < kBatchRows && batch->bytes_.size() < kBatchBytes) {
+    if (!DBFetch(source_)) return false;
+    for (int i = 0; i < columns_; i++) {
+      batch->Append(DBGetFieldAsyncView(source_, i, &scratch_));
+    }
+    batch->rows_++;
+  }
+  return true;
+}
+
+void RowReader::Finish() {
+  if (!stop_ && DBGetAsyncError(source_) != nullptr) {
+    error_ = DBGetAsyncError(source_);
+  }
+  ended_ = true;
+}
+
 void RowReader::Run() {
-  std::string scratch;
   bool more = true;
   while (more) {
     std::unique_ptr<RowBatch> batch;
@@ -89,23 +124,12 @@ void RowReader::Run() {
       }
     }
     if (batch == nullptr) batch = std::make_unique<RowBatch>();
-    batch->Clear(columns_);
-    while (batch->rows_ < kBatchRows && batch->bytes_.size() < kBatchBytes) {
-      more = DBFetch(source_);
-      if (!more) break;
-      for (int i = 0; i < columns_; i++) {
-        batch->Append(DBGetFieldAsyncView(source_, i, &scratch));
-      }
-      batch->rows_++;
-    }
+    more = Fill(batch.get());
     std::lock_guard<std::mutex> lock(mutex_);
     if (batch->rows_ > 0) full_.push_back(std::move(batch));
     changed_.notify_all();
   }
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!stop_ && DBGetAsyncError(source_) != nullptr) {
-    error_ = DBGetAsyncError(source_);
-  }
-  ended_ = true;
+  Finish();
   changed_.notify_all();
 }

@@ -46,9 +46,10 @@ class RowBatch {
 class RowReader {
  public:
   // Starts reading source, a result of columns columns that no other code
-  // touches until the reader is destroyed.
-  RowReader(db_async_result_t source, int columns);
-  // Stops the reading thread (between two rows) and waits for it.
+  // touches until the reader is destroyed. Without threaded, or when no
+  // thread can be started, Next reads each batch itself.
+  RowReader(db_async_result_t source, int columns, bool threaded = true);
+  // Stops the reading thread (between two batches) and waits for it.
   ~RowReader();
   RowReader(const RowReader&) = delete;
   RowReader& operator=(const RowReader&) = delete;
@@ -61,7 +62,14 @@ class RowReader {
   const std::string& error() const { return error_; }
 
  private:
+  // The reading thread's loop.
   void Run();
+  // Next without a thread.
+  const RowBatch* NextInline();
+  // Reads the next rows into batch; false when the source has no more.
+  bool Fill(RowBatch* batch);
+  // Records the source's failure, if any, and marks the end.
+  void Finish();
 
   db_async_result_t source_;
   int columns_;
@@ -73,6 +81,7 @@ class RowReader {
   bool ended_ = false;                           // the reader has finished
   bool stop_ = false;                            // the caller has gone
   std::string error_;
+  std::string scratch_;  // for values the backend cannot show in place
   std::thread thread_;
 };
 

@@ -71,40 +71,45 @@ class RowReaderTest : public BackendTest {
 };
 
 TEST_P(RowReaderTest, EveryRowOnceInOrderWithItsValues) {
-  db_async_result_t source =
-      ExecSelectUnbuffered("SELECT id,r,v,big FROM rr ORDER BY id");
-  ASSERT_NE(source, nullptr);
-  int next_id = 1;
-  int batches = 0;
-  {
-    RowReader reader(source, 4);
-    const RowBatch* batch;
-    while ((batch = reader.Next()) != nullptr) {
-      batches++;
-      ASSERT_EQ(batch->columns(), 4);
-      for (size_t row = 0; row < batch->rows(); row++, next_id++) {
-        ASSERT_EQ(Shown(batch->Value(row, 0)), std::to_string(next_id));
-        EXPECT_EQ(Shown(batch->Value(row, 1)), next_id % 2 ? "0.5" : "<null>")
-            << next_id;
-        EXPECT_EQ(Shown(batch->Value(row, 2)), ExpectedText(next_id));
-        driver::FieldView big = batch->Value(row, 3);
-        if (next_id == kBigRow) {
-          ASSERT_EQ(big.kind, driver::FieldView::kText);
-          EXPECT_EQ(std::string(big.text, big.length),
-                    std::string(kBigSize, 'b'));
-        } else {
-          EXPECT_EQ(big.kind, driver::FieldView::kNull) << next_id;
+  for (bool threaded : {true, false}) {
+    SCOPED_TRACE(threaded ? "on its own thread" : "in the caller's thread");
+    db_async_result_t source =
+        ExecSelectUnbuffered("SELECT id,r,v,big FROM rr ORDER BY id");
+    ASSERT_NE(source, nullptr);
+    int next_id = 1;
+    int batches = 0;
+    {
+      RowReader reader(source, 4, threaded);
+      const RowBatch* batch;
+      while ((batch = reader.Next()) != nullptr) {
+        batches++;
+        ASSERT_EQ(batch->columns(), 4);
+        for (size_t row = 0; row < batch->rows(); row++, next_id++) {
+          ASSERT_EQ(Shown(batch->Value(row, 0)), std::to_string(next_id));
+          EXPECT_EQ(Shown(batch->Value(row, 1)), next_id % 2 ? "0.5" : "<null>")
+              << next_id;
+          EXPECT_EQ(Shown(batch->Value(row, 2)), ExpectedText(next_id));
+          driver::FieldView big = batch->Value(row, 3);
+          if (next_id == kBigRow) {
+            ASSERT_EQ(big.kind, driver::FieldView::kText);
+            EXPECT_EQ(std::string(big.text, big.length),
+                      std::string(kBigSize, 'b'));
+          } else {
+            EXPECT_EQ(big.kind, driver::FieldView::kNull) << next_id;
+          }
         }
       }
+      EXPECT_EQ(reader.Next(), nullptr) << "the end stays the end";
+      EXPECT_EQ(reader.error(), "");
     }
-    EXPECT_EQ(reader.error(), "");
+    DBFreeAsyncResult(g_hDbConnection, source);
+    EXPECT_EQ(next_id, kRows + 1);
+    EXPECT_GT(batches, 3);
   }
-  DBFreeAsyncResult(g_hDbConnection, source);
-  EXPECT_EQ(next_id, kRows + 1);
-  EXPECT_GT(batches, 3);
   if (syntax() == SYNTAX_SQLITE && GetParam().name == std::string("sqlite")) {
     // SQLite hands over its numbers as numbers, not as their text.
-    source = ExecSelectUnbuffered("SELECT id,r FROM rr WHERE id=1");
+    db_async_result_t source =
+        ExecSelectUnbuffered("SELECT id,r FROM rr WHERE id=1");
     ASSERT_NE(source, nullptr);
     {
       RowReader reader(source, 2);
@@ -118,20 +123,23 @@ TEST_P(RowReaderTest, EveryRowOnceInOrderWithItsValues) {
 }
 
 TEST_P(RowReaderTest, ACallerThatStopsEarlyLeavesTheConnectionUsable) {
-  db_async_result_t source =
-      ExecSelectUnbuffered("SELECT id,big FROM rr ORDER BY id");
-  ASSERT_NE(source, nullptr);
-  {
-    RowReader reader(source, 2);
-    const RowBatch* batch = reader.Next();
-    ASSERT_NE(batch, nullptr);
-    EXPECT_EQ(Shown(batch->Value(0, 0)), "1");
+  for (bool threaded : {true, false}) {
+    SCOPED_TRACE(threaded ? "on its own thread" : "in the caller's thread");
+    db_async_result_t source =
+        ExecSelectUnbuffered("SELECT id,big FROM rr ORDER BY id");
+    ASSERT_NE(source, nullptr);
+    {
+      RowReader reader(source, 2, threaded);
+      const RowBatch* batch = reader.Next();
+      ASSERT_NE(batch, nullptr);
+      EXPECT_EQ(Shown(batch->Value(0, 0)), "1");
+    }
+    DBFreeAsyncResult(g_hDbConnection, source);
+    db_result_t count = ExecSelect("SELECT count(*) FROM rr");
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(DBGetFieldLong(count, 0, 0), kRows);
+    DBFreeResult(count);
   }
-  DBFreeAsyncResult(g_hDbConnection, source);
-  db_result_t count = ExecSelect("SELECT count(*) FROM rr");
-  ASSERT_NE(count, nullptr);
-  EXPECT_EQ(DBGetFieldLong(count, 0, 0), kRows);
-  DBFreeResult(count);
 }
 
 INSTANTIATE_BACKEND_SUITE(RowReaderTest);
