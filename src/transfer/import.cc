@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <string>
@@ -104,16 +105,21 @@ class FileRow {
   const size_t* lengths() const { return lengths_.data(); }
 
   // Appends the values as literals of the database, NULL for a null.
-  void AppendLiterals(std::string* sql) const {
+  // Returns the index of the first value holding a NUL byte, which the
+  // text of a statement cannot carry (it would end the value there), or -1.
+  int AppendLiterals(std::string* sql) const {
     for (size_t i = 0; i < pointers_.size(); i++) {
       if (i > 0) *sql += ',';
       if (pointers_[i] == nullptr) {
         *sql += "NULL";
+      } else if (memchr(pointers_[i], 0, lengths_[i]) != nullptr) {
+        return static_cast<int>(i);
       } else {
         std::string value(pointers_[i], lengths_[i]);
         *sql += DBPrepareString(g_hDbConnection, value.c_str()).str();
       }
     }
+    return -1;
   }
 
  private:
@@ -222,7 +228,17 @@ CopyOutcome CopyRows(sqlite3* file, sqlite3_stmt* stmt, const char* table,
       }
     } else {
       sql = prefix;
-      row.AppendLiterals(&sql);
+      int nul = row.AppendLiterals(&sql);
+      if (nul >= 0) {
+        ProgressClear();
+        printf(
+            "ERROR: value of column %s in table %s holds a NUL byte, which "
+            "an SQL statement cannot carry\n",
+            columns[static_cast<size_t>(nul)].c_str(), table);
+        PrintFileQueryFailed(select, "query aborted");
+        outcome = COPY_FAILED;
+        break;
+      }
       sql += ")";
       if (!RunInsert(sql)) {
         PrintFileQueryFailed(select, "query aborted");
@@ -306,8 +322,7 @@ int StoreCount(void* count, int, char** values, char**) {
 // file is refused before anything is read from it.
 sqlite3* OpenImportFile(const char* path) {
   sqlite3* file = nullptr;
-  if (driver::OpenSqlite(path, SQLITE_OPEN_READONLY, &file) !=
-      SQLITE_OK) {
+  if (driver::OpenSqlite(path, SQLITE_OPEN_READONLY, &file) != SQLITE_OK) {
     sqlite3_close(file);
     return nullptr;
   }

@@ -227,6 +227,50 @@ TEST_P(TransferFailureTest, ARefusedRowIsReportedWithItsStatement) {
   }
 }
 
+TEST_P(TransferFailureTest, AValueWithANulByteArrivesWholeOrFailsItsTable) {
+  Prepare();
+  ExecOnFile(file_,
+             "UPDATE config SET var_value='a'||char(0)||'b' WHERE "
+             "var_name=(SELECT min(var_name) FROM config)");
+  std::string name = FileScalar(file_, "SELECT min(var_name) FROM config");
+  for (bool trace : {false, true}) {
+    SCOPED_TRACE(trace ? "row by row (-t)" : "bulk path");
+    std::vector<std::string> args = {"-f", "import", file_};
+    if (trace) args.insert(args.begin(), "-t");
+    RunResult r = Run(args);
+    // The bulk paths of SQLite and MySQL bind the value with its length.
+    std::string backend = GetParam().name;
+    if (!trace && (backend == "sqlite" || backend == "mysql")) {
+      EXPECT_NE(r.out.find("Database import complete.\n"), std::string::npos)
+          << r.out.substr(0, 3000);
+      EXPECT_EQ(db_->Scalar("SELECT var_value FROM config WHERE var_name='" +
+                            name + "'"),
+                std::string("a\0b", 3));
+      // And it goes back into a file whole.
+      std::string again = dir_ + "/nul.db";
+      RunResult e = Run({"export", again});
+      EXPECT_NE(e.out.find("Database export complete.\n"), std::string::npos);
+      EXPECT_EQ(FileScalar(again,
+                           "SELECT hex(var_value) FROM config WHERE "
+                           "var_name='" +
+                               name + "'"),
+                "610062");
+      continue;
+    }
+    // PostgreSQL cannot hold the byte, ODBC drivers may cut it, and the
+    // text of a statement cannot carry it: the table fails, whole.
+    EXPECT_NE(r.out.find("Importing table config\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\nERROR: value of column "
+                         "var_value in table config holds a NUL byte, which "
+                         "an SQL statement cannot carry\nERROR: SQL query "
+                         "\"SELECT * FROM config\" on import file failed "
+                         "(query aborted)\nDatabase import failed.\n"),
+              std::string::npos)
+        << r.out.substr(0, 3000);
+    EXPECT_EQ(Count("config"), "0");
+  }
+}
+
 TEST_P(TransferFailureTest, ExportFailures) {
   Prepare();
   RunResult r = Run({"export", dir_ + "/no/such/dir/x.db"});

@@ -33,6 +33,14 @@ class OdbcBulkInsert : public BulkInsert {
 
   bool AddRow(const char* const* values, const size_t* lengths,
               std::string* error) override {
+    for (size_t i = 0; i < columns_; i++) {
+      // Drivers may end a bound text at a NUL byte: let the caller's
+      // row-by-row path report such a value instead.
+      if (values[i] != nullptr && memchr(values[i], 0, lengths[i]) != nullptr) {
+        *error = "a value holds a NUL byte";
+        return false;
+      }
+    }
     // The bound arrays are as wide as the longest value of each column:
     // a row that would make them too big goes into the next execution.
     size_t row_bytes = 0;
