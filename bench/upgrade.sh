@@ -12,22 +12,8 @@ EVENTS=${1:-2000000}
 LOGS=${2:-500000}
 BUILD=${BUILD:-build}
 
-if [ -z "${SCHEMON_TEST_PGSQL:-}" ] || [ -z "${SCHEMON_TEST_MYSQL:-}" ]; then
-  cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$BUILD" -j"$(nproc)" --target schemon >/dev/null
-  exec tests/servers/with_servers.sh "$0" "$@"
-fi
-SCHEMON=$PWD/$BUILD/schemon
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/schemon_bench_upgrade.XXXXXX")
-trap 'rm -rf "$WORK"' EXIT
-
-# "key=value key=value" -> value of key
-setting() { tr ' ' '\n' <<<"$1" | sed -n "s/^$2=//p"; }
-MYSQL_SOCKET=$(setting "$SCHEMON_TEST_MYSQL" socket)
-MYSQL_USER=$(setting "$SCHEMON_TEST_MYSQL" user)
-PG_HOST=$(setting "$SCHEMON_TEST_PGSQL" host)
-PG_PORT=$(setting "$SCHEMON_TEST_PGSQL" port)
-PG_USER=$(setting "$SCHEMON_TEST_PGSQL" user)
+BENCH_NAME=schemon_bench_upgrade
+. bench/servers.sh
 DB=schemon_bench_upgrade
 export PGOPTIONS="-c client_min_messages=warning"
 

@@ -21,22 +21,8 @@ NODES=${1:-1000}
 ROWS=${2:-5000000}
 BUILD=${BUILD:-build}
 
-if [ -z "${SCHEMON_TEST_PGSQL:-}" ] || [ -z "${SCHEMON_TEST_MYSQL:-}" ]; then
-  cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build "$BUILD" -j"$(nproc)" --target schemon >/dev/null
-  exec tests/servers/with_servers.sh "$0" "$@"
-fi
-SCHEMON=$PWD/$BUILD/schemon
-WORK=$(mktemp -d "${TMPDIR:-/tmp}/schemon_bench_upgrade14.XXXXXX")
-trap 'rm -rf "$WORK"' EXIT
-
-# "key=value key=value" -> value of key
-setting() { tr ' ' '\n' <<<"$1" | sed -n "s/^$2=//p"; }
-MYSQL_SOCKET=$(setting "$SCHEMON_TEST_MYSQL" socket)
-MYSQL_USER=$(setting "$SCHEMON_TEST_MYSQL" user)
-PG_HOST=$(setting "$SCHEMON_TEST_PGSQL" host)
-PG_PORT=$(setting "$SCHEMON_TEST_PGSQL" port)
-PG_USER=$(setting "$SCHEMON_TEST_PGSQL" user)
+BENCH_NAME=schemon_bench_upgrade14
+. bench/servers.sh
 DB=${BENCH_DB:-schemon_bench_upgrade14}
 export PGOPTIONS="-c client_min_messages=warning"
 

@@ -1,6 +1,7 @@
-// The small existence and name lookups the check stages share. Each runs
-// one traced select through the execution layer; a failed select is
-// reported there and read as "no row".
+// The small existence and name lookups the check stages share, and the
+// properties-row check of the node and component stages. Each runs traced
+// statements through the execution layer; a failed select is reported
+// there and read as "no row".
 #ifndef SCHEMON_CHECK_LOOKUPS_H_
 #define SCHEMON_CHECK_LOOKUPS_H_
 
@@ -24,5 +25,12 @@ bool NodeRowExists(int node_id);
 // (OBJECT_NAME_SIZE bytes), or "<unknown>" when it has no properties row or
 // the select fails. Returns buffer.
 char* LookUpObjectName(int object_id, char* buffer);
+
+// Fills name (OBJECT_NAME_SIZE bytes) and, when deleted is not null,
+// *deleted from the properties row of object id, or offers to create the
+// row, named "lost_<kind>_<id>", when there is none. The name stays empty
+// and *deleted false when the select fails or the row was missing.
+void VerifyObjectProperties(const char* kind, int id, char* name,
+                            bool* deleted);
 
 #endif  // SCHEMON_CHECK_LOOKUPS_H_

@@ -8,39 +8,6 @@
 #include "check/stages.h"
 #include "db/exec.h"
 
-namespace {
-
-// Looks up the component's name, offering to create its properties row
-// when there is none. The name stays empty when the select fails or the row
-// was missing.
-void VerifyComponentProperties(const char* kind, int id, char* name) {
-  name[0] = 0;
-  char query[1024];
-  snprintf(query, sizeof query,
-           "SELECT name,is_deleted FROM object_properties WHERE object_id=%d",
-           id);
-  db_result_t result = ExecSelect(query);
-  if (result == nullptr) return;
-  bool found = DBGetNumRows(result) > 0;
-  if (found) DBGetField(result, 0, 0, name, OBJECT_NAME_SIZE);
-  DBFreeResult(result);
-  if (found) return;
-  if (AskAboutIssue("\rMissing %s object %d properties. Create? (Y/N) ", kind,
-                    id)) {
-    snprintf(query, sizeof query,
-             "INSERT INTO object_properties (object_id,name,status,is_deleted,"
-             "inherit_access_rights,last_modified,status_calc_alg,"
-             "status_prop_alg,status_fixed_val,status_shift,"
-             "status_translation,status_single_threshold,status_thresholds,"
-             "comments) "
-             "VALUES (%d,'lost_%s_%d',5,0,1,0,0,0,0,0,0,0,'00000000','#00')",
-             id, kind, id);
-    if (ExecQuery(query)) g_nIssuesRepaired++;
-  }
-}
-
-}  // namespace
-
 void VerifyComponentObjects(const char* title, const char* kind,
                             const char* table) {
   char stage_title[256];
@@ -54,7 +21,7 @@ void VerifyComponentObjects(const char* title, const char* kind,
     for (int i = 0; i < count; i++) {
       int id = static_cast<int>(DBGetFieldULong(rows, i, 0));
       char name[OBJECT_NAME_SIZE];
-      VerifyComponentProperties(kind, id, name);
+      VerifyObjectProperties(kind, id, name, nullptr);
 
       int node_id = static_cast<int>(DBGetFieldULong(rows, i, 1));
       snprintf(query, sizeof query,

@@ -57,40 +57,6 @@ bool OfferSubnetLink(int node_id, const char* node_name) {
   return linked;
 }
 
-// Looks up the node's properties row: fills name and *deleted from it, or
-// offers to create the row when there is none. A node without a row (or
-// whose select failed) keeps the empty name and counts as live, so that it
-// is still tested for links in this run.
-void VerifyNodeProperties(int node_id, char* name, bool* deleted) {
-  name[0] = 0;
-  *deleted = false;
-  char query[1024];
-  snprintf(query, sizeof query,
-           "SELECT name,is_deleted FROM object_properties WHERE object_id=%d",
-           node_id);
-  db_result_t result = ExecSelect(query);
-  if (result == nullptr) return;
-  if (DBGetNumRows(result) > 0) {
-    DBGetField(result, 0, 0, name, OBJECT_NAME_SIZE);
-    *deleted = DBGetFieldLong(result, 0, 1) != 0;
-    DBFreeResult(result);
-    return;
-  }
-  DBFreeResult(result);
-  if (AskAboutIssue("\rMissing node object %d properties. Create? (Y/N) ",
-                    node_id)) {
-    snprintf(query, sizeof query,
-             "INSERT INTO object_properties (object_id,name,status,is_deleted,"
-             "inherit_access_rights,last_modified,status_calc_alg,"
-             "status_prop_alg,status_fixed_val,status_shift,"
-             "status_translation,status_single_threshold,status_thresholds,"
-             "comments) "
-             "VALUES (%d,'lost_node_%d',5,0,1,0,0,0,0,0,0,0,'00000000','#00')",
-             node_id, node_id);
-    if (ExecQuery(query)) g_nIssuesRepaired++;
-  }
-}
-
 // Offers to delete an unlinked node with its access rights and properties.
 void OfferNodeDeletion(int node_id, const char* name) {
   if (!AskAboutIssue("\rUnlinked node object %d (\"%s\"). Delete? (Y/N) ",
@@ -121,7 +87,9 @@ void VerifyNodeObjects(const char* title) {
       int node_id = static_cast<int>(DBGetFieldULong(nodes, i, 0));
       char name[OBJECT_NAME_SIZE];
       bool deleted;
-      VerifyNodeProperties(node_id, name, &deleted);
+      // A node without a properties row keeps the empty name and counts as
+      // live, so that it is still tested for links in this run.
+      VerifyObjectProperties("node", node_id, name, &deleted);
       if (deleted) continue;
 
       char query[256];

@@ -193,11 +193,8 @@ bool ExportNodeDataTables(sqlite3* file) {
   for (int i = 0; ok && i < rows; i++) {
     int id = DBGetFieldLong(nodes, i, 0);
     std::string create;
-    if (!FormatNodeCommand(create_format, id, 1, &create)) {
-      printf(
-          "ERROR: IDataTableCreationCommand \"%s\" is not a valid "
-          "statement format\n",
-          create_format);
+    if (!FormatNodeCommand("IDataTableCreationCommand", create_format, id, 1,
+                           &create)) {
       ok = false;
       break;
     }

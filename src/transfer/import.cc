@@ -397,11 +397,8 @@ bool ImportNodeDataTables(sqlite3* file) {
   for (int i = 0; ok && i < rows; i++) {
     long id = static_cast<int32_t>(DBGetFieldULong(nodes, i, 0));
     std::string statement;
-    if (!FormatNodeCommand(create_format, id, 1, &statement)) {
-      printf(
-          "ERROR: IDataTableCreationCommand \"%s\" is not a valid "
-          "statement format\n",
-          create_format);
+    if (!FormatNodeCommand("IDataTableCreationCommand", create_format, id, 1,
+                           &statement)) {
       ok = false;
       break;
     }
@@ -410,15 +407,10 @@ bool ImportNodeDataTables(sqlite3* file) {
       break;
     }
     for (int k = 0; ok && k < 4 && index_formats[k][0] != 0; k++) {
-      if (!FormatNodeCommand(index_formats[k], id, 2, &statement)) {
-        printf(
-            "ERROR: IDataIndexCreationCommand_%d \"%s\" is not a valid "
-            "statement format\n",
-            k, index_formats[k]);
-        ok = false;
-      } else {
-        ok = ExecQuery(statement.c_str());
-      }
+      char variable[64];
+      snprintf(variable, sizeof variable, "IDataIndexCreationCommand_%d", k);
+      ok = FormatNodeCommand(variable, index_formats[k], id, 2, &statement) &&
+           ExecQuery(statement.c_str());
     }
     if (!ok) break;
     char table[64];

@@ -1,7 +1,9 @@
 #include "transfer/node_command.h"
 
-bool FormatNodeCommand(const char* format, long id, int max_ids,
-                       std::string* out) {
+#include <cstdio>
+
+bool FormatNodeCommand(const char* variable, const char* format, long id,
+                       int max_ids, std::string* out) {
   out->clear();
   int ids = 0;
   for (const char* p = format; *p != 0; p++) {
@@ -15,6 +17,8 @@ bool FormatNodeCommand(const char* format, long id, int max_ids,
       ids++;
       p++;
     } else {
+      printf("ERROR: %s \"%s\" is not a valid statement format\n", variable,
+             format);
       return false;
     }
   }

@@ -6,10 +6,12 @@
 
 #include <string>
 
-// Stores format in *out with every "%d" replaced by the node id and every
-// "%%" by "%". Returns false when the format holds any other conversion or
-// more "%d" than max_ids, which a stored text must not make this tool read.
-bool FormatNodeCommand(const char* format, long id, int max_ids,
-                       std::string* out);
+// Stores format, the value of the metadata variable named variable, in *out
+// with every "%d" replaced by the node id and every "%%" by "%". When the
+// format holds any other conversion or more "%d" than max_ids, which a
+// stored text must not make this tool read, prints "ERROR: <variable>
+// "<format>" is not a valid statement format" and returns false.
+bool FormatNodeCommand(const char* variable, const char* format, long id,
+                       int max_ids, std::string* out);
 
 #endif  // SCHEMON_TRANSFER_NODE_COMMAND_H_

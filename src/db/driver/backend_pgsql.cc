@@ -410,21 +410,7 @@ class PgsqlConnection : public Connection {
         last = std::move(result);
       }
     }
-    if (ok && out != nullptr && last != nullptr) {
-      const PGresult* r = last.get();
-      int columns = PQnfields(r);
-      int rows = PQntuples(r);
-      for (int c = 0; c < columns; c++) out->columns.push_back(PQfname(r, c));
-      out->rows.reserve(static_cast<size_t>(rows));
-      for (int row = 0; row < rows; row++) {
-        std::vector<Value> values;
-        values.reserve(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; c++) {
-          values.push_back(ResultValue(r, row, c));
-        }
-        out->rows.push_back(std::move(values));
-      }
-    }
+    if (ok && out != nullptr && last != nullptr) CopyRows(last.get(), out);
     last.reset();
     if (!guarded) return ok;
     // The statement itself may have ended the transaction (COMMIT).
@@ -572,6 +558,7 @@ class PgsqlConnection : public Connection {
     return numbered;
   }
 
+  // Stores the column names and every row of r in *out.
   static void CopyRows(const PGresult* r, BufferedResult* out) {
     int columns = PQnfields(r);
     int rows = PQntuples(r);
