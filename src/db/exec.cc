@@ -20,13 +20,30 @@ void PrintQueryError(const char* error_text, const char* query) {
   SetConsoleColor(CONSOLE_NORMAL);
 }
 
-bool ExecQuery(const char* query) {
-  if (*query == 0) return true;
-  if (g_bShowQueries) EchoQuery(query);
+namespace {
+
+StatementRunner g_runner = nullptr;
+
+}  // namespace
+
+void SetStatementRunner(StatementRunner runner) { g_runner = runner; }
+
+bool SendQuery(const char* query, bool loud) {
+  if (loud && g_bShowQueries) EchoQuery(query);
   char error_text[DBERR_BUFFER_SIZE] = "";
   bool success = DBQueryEx(g_hDbConnection, query, error_text);
-  if (!success) PrintQueryError(error_text, query);
+  if (!success && loud) PrintQueryError(error_text, query);
   return success;
+}
+
+bool RunQuery(const char* query, bool loud) {
+  if (g_runner != nullptr) return g_runner(query, loud);
+  return SendQuery(query, loud);
+}
+
+bool ExecQuery(const char* query) {
+  if (*query == 0) return true;
+  return RunQuery(query, true);
 }
 
 db_result_t ExecSelect(const char* query) {

@@ -13,8 +13,29 @@ void EchoQuery(const char* query);
 void PrintQueryError(const char* error_text, const char* query);
 
 // Runs a statement without result. Returns true on success; an empty text
-// succeeds at once without output.
+// succeeds at once without output. While a statement runner is installed
+// the runner takes the statement instead (see SetStatementRunner).
 bool ExecQuery(const char* query);
+
+// Sends a statement without result to the database, whatever runner is
+// installed. With loud set it is echoed under -t and a failure is reported;
+// without, it runs silently. Returns true on success.
+bool SendQuery(const char* query, bool loud);
+
+// Runs a statement as ExecQuery does with loud set (echo under -t, failure
+// reported), silently without: through the installed runner, or sent when
+// there is none. Unlike ExecQuery it sends an empty text too.
+bool RunQuery(const char* query, bool loud);
+
+// Takes the place of the database for the statements of ExecQuery and
+// RunQuery while installed: it gets the statement and the loud flag and
+// returns the statement's result, after reporting any failure it made.
+// The upgrade installs one around each step on MySQL, where DDL commits on
+// its own, to resume a step that an interrupted run left half done.
+typedef bool (*StatementRunner)(const char* query, bool loud);
+
+// Installs runner; null removes it.
+void SetStatementRunner(StatementRunner runner);
 
 // Runs a buffered query. Returns the result (the caller releases it with
 // DBFreeResult) or null on failure.

@@ -47,11 +47,8 @@ bool RunScript(const char* script) {
     if (end != nullptr) *end = 0;
     if (strcmp(line, "<END>") == 0) return true;
     std::string statement = RewriteDdl(line, dialect);
-    if (g_bShowQueries) EchoQuery(statement.c_str());
-    char error_text[DBERR_BUFFER_SIZE] = "";
-    if (!DBQueryEx(g_hDbConnection, statement.c_str(), error_text)) {
-      PrintQueryError(error_text, statement.c_str());
-      if (!g_bContinueOnError) return false;
+    if (!RunQuery(statement.c_str(), true) && !g_bContinueOnError) {
+      return false;
     }
     // A script without its "<END>" line ends at its last statement and
     // counts as failed: it is outside the format.
