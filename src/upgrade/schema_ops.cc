@@ -29,10 +29,10 @@ void ReplaceTypeMarkers(char* text) {
 namespace {
 
 // Replaces the markers of text and gives it the form of the database.
-std::string PrepareStatement(const char* text, const DdlDialect& dialect) {
+std::string PrepareStatement(const char* text) {
   std::vector<char> buffer(text, text + strlen(text) + 1);
   ReplaceTypeMarkers(buffer.data());
-  return RewriteDdl(buffer.data(), dialect);
+  return RewriteDdl(buffer.data(), g_nDbSyntax);
 }
 
 }  // namespace
@@ -40,13 +40,12 @@ std::string PrepareStatement(const char* text, const DdlDialect& dialect) {
 bool RunScript(const char* script) {
   std::vector<char> buffer(script, script + strlen(script) + 1);
   ReplaceTypeMarkers(buffer.data());
-  const DdlDialect dialect = ConnectedDialect();
   char* line = buffer.data();
   while (true) {
     char* end = strchr(line, '\n');
     if (end != nullptr) *end = 0;
     if (strcmp(line, "<END>") == 0) return true;
-    std::string statement = RewriteDdl(line, dialect);
+    std::string statement = RewriteDdl(line, g_nDbSyntax);
     if (!RunQuery(statement.c_str(), true) && !g_bContinueOnError) {
       return false;
     }
@@ -64,7 +63,7 @@ bool AddTable(const char* ddl) {
   if (g_nDbSyntax == SYNTAX_MYSQL && g_pszTableOptions != nullptr) {
     statement += g_pszTableOptions;
   }
-  statement = RewriteDdl(statement, ConnectedDialect());
+  statement = RewriteDdl(statement, g_nDbSyntax);
   return ExecQuery(statement.c_str());
 }
 
@@ -248,9 +247,9 @@ const char* StatementForSyntax(const SyntaxStatement& statement) {
 bool RunForSyntax(const SyntaxStatement& statement) {
   const char* form = StatementForSyntax(statement);
   if (form == nullptr) return true;
-  return ExecQuery(PrepareStatement(form, ConnectedDialect()).c_str());
+  return ExecQuery(PrepareStatement(form).c_str());
 }
 
 bool ExecDdl(const char* statement) {
-  return ExecQuery(PrepareStatement(statement, ConnectedDialect()).c_str());
+  return ExecQuery(PrepareStatement(statement).c_str());
 }

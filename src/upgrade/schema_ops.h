@@ -31,11 +31,11 @@ bool RunScript(const char* script);
 // accepts). Returns the statement's result.
 bool AddTable(const char* ddl);
 
-// Runs one DDL statement of a step (CREATE, ALTER, DROP) with ExecQuery,
-// after replacing the type markers and giving it the form the connected
-// database needs (for example the IF [NOT] EXISTS forms on MariaDB, so that
-// a rerun of a step that failed halfway skips what was already committed).
-// RunScript and AddTable send their statements the same way.
+// Runs one DDL statement of a step (CREATE, ALTER, DROP, RENAME) with
+// ExecQuery, after replacing the type markers and giving it the form the
+// connected database needs (see upgrade/dialect_ddl.h). On MySQL it goes
+// through the step's resume mark (see upgrade/step_resume.h), as every
+// statement of RunScript and AddTable does.
 bool ExecDdl(const char* statement);
 
 // Adds the server variable with its plain-text default value unless it

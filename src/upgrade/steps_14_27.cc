@@ -22,7 +22,9 @@
 #include "front/globals.h"
 #include "upgrade/schema_ops.h"
 #include "upgrade/step_operations.h"
+#include "upgrade/step_resume.h"
 #include "upgrade/steps.h"
+#include "upgrade/table_rebuild.h"
 
 namespace {
 
@@ -153,6 +155,29 @@ const char kScript16To17[] =
 const char kPolicyEventListDdl[] =
     "CREATE TABLE policy_event_list (rule_id integer not null,event_code "
     "integer not null,PRIMARY KEY(rule_id,event_code))";
+
+// Writes the policy's event list rows back by event code.
+bool WritePolicyEventList(db_result_t rows, const char* target) {
+  int count = DBGetNumRows(rows);
+  for (int i = 0; i < count; i++) {
+    char query[256];
+    snprintf(query, sizeof(query),
+             "INSERT INTO %s (rule_id,event_code) VALUES (%d,%d)", target,
+             static_cast<int>(DBGetFieldULong(rows, i, 0)),
+             static_cast<int>(DBGetFieldULong(rows, i, 1)));
+    if (StepMustStop(ExecQuery(query))) return false;
+  }
+  return true;
+}
+
+const TableRebuild kPolicyEventListRebuild = {
+    "policy_event_list",
+    "SELECT rule_id,event_id FROM policy_event_list",
+    kPolicyEventListDdl,
+    false,
+    nullptr,
+    WritePolicyEventList,
+};
 
 // Formatted with the long-text type of the database.
 const char kEventCfgDdl[] =
@@ -442,7 +467,13 @@ bool ExecDdlWithTextType(const char* format) {
 // deleted. Returns false when the step must stop.
 bool AskAndIndexNodeTables(const char* format) {
   printf("Create indexes on existing IDATA tables? (Y/N) ");
-  if (!AskYesNo()) return true;
+  // A rerun past this point continues what the interrupted run answered
+  // yes to: only the indexes come after the question.
+  if (StepReplaying()) {
+    printf("Y\n");
+  } else if (!AskYesNo()) {
+    return true;
+  }
   db_result_t result = ExecSelect("SELECT id FROM nodes WHERE is_deleted=0");
   if (result == nullptr) return !StepMustStop(false);
   int rows = DBGetNumRows(result);
@@ -659,31 +690,9 @@ int Migrate16To17() { return RunStep(kStep16To17, 17); }
 int Migrate17To18() {
   // The policy's event list is re-keyed by event code: its rows are read,
   // the table is made again and the rows written back.
-  db_result_t result =
-      ExecSelect("SELECT rule_id,event_id FROM policy_event_list");
-  if (result == nullptr) {
-    CHECK_STEP(false);
-  } else {
-    if (StepMustStop(ExecDdl("DROP TABLE policy_event_list")) ||
-        StepMustStop(ExecDdl(kPolicyEventListDdl))) {
-      DBFreeResult(result);
-      return 0;
-    }
-    int rows = DBGetNumRows(result);
-    for (int i = 0; i < rows; i++) {
-      char query[4096];
-      snprintf(query, sizeof(query),
-               "INSERT INTO policy_event_list (rule_id,event_code) VALUES "
-               "(%d,%d)",
-               static_cast<int>(DBGetFieldULong(result, i, 0)),
-               static_cast<int>(DBGetFieldULong(result, i, 1)));
-      if (StepMustStop(ExecQuery(query))) {
-        DBFreeResult(result);
-        return 0;
-      }
-    }
-    DBFreeResult(result);
-  }
+  RebuildOutcome rebuilt = RebuildTable(kPolicyEventListRebuild);
+  if (rebuilt == kRebuildStopped) return 0;
+  if (rebuilt == kRowsUnread) CHECK_STEP(false);
   CHECK_STEP(ExecDdlWithTextType(kEventCfgDdl));
   CHECK_STEP(RunScript(kScript17To18));
   CHECK_STEP(ExecDdlWithTextType(kModulesDdl));
@@ -754,7 +763,9 @@ int Migrate25To26() {
 int Migrate26To27() {
   CHECK_STEP(AddTable(kObjectPropertiesDdl));
   CHECK_STEP(AddTable(kUserProfilesDdl));
-  if (!MoveObjectProperties()) return 0;
+  // A rerun past the copy finds the properties written and the per-class
+  // columns perhaps gone.
+  if (!StepReplaying() && !MoveObjectProperties()) return 0;
   CHECK_STEP(RunScript(kScript26To27));
   CHECK_STEP(SetSchemaVersion(27));
   return 1;

@@ -574,7 +574,7 @@ void ReindexIDataTable(int id) {
     const char* form = StatementForSyntax(drop);
     if (form == nullptr) continue;
     snprintf(query, sizeof(query), form, id, id);
-    DBQuery(g_hDbConnection, query);
+    RunQuery(query, false);
   }
   snprintf(query, sizeof(query), IDataIndexFormat(), id, id);
   ExecDdl(query);
@@ -609,8 +609,8 @@ int Migrate52To53() {
     ReindexIDataTable(id);
   }
   DBFreeResult(nodes);
-  DBQuery(g_hDbConnection,
-          "DELETE FROM config WHERE var_name='IDataIndexCreationCommand_1'");
+  RunQuery("DELETE FROM config WHERE var_name='IDataIndexCreationCommand_1'",
+           false);
   CHECK_STEP(AddServerVariable("IDataIndexCreationCommand_1",
                                IDataIndexFormat(), 0, 1, 0));
   CHECK_STEP(SetSchemaVersion(53));

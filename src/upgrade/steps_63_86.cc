@@ -12,6 +12,7 @@
 #include "upgrade/schema_ops.h"
 #include "upgrade/step_operations.h"
 #include "upgrade/steps.h"
+#include "upgrade/table_rebuild.h"
 
 namespace {
 
@@ -353,71 +354,104 @@ const StepOperation kStep85To86[] = {
     Script(kScript85),
 };
 
-// Runs a guarded statement inside a step that holds result: on a failure
-// without -X the result is released and the step fails.
-#define CHECK_STEP_FREEING(op, result) \
-  do {                                 \
-    if (StepMustStop(op)) {            \
-      DBFreeResult(result);            \
-      return 0;                        \
-    }                                  \
-  } while (0)
-
-// Rebuilds dci_schedules with a schedule number over all its rows.
-int RebuildDciSchedules() {
-  db_result_t result = ExecSelect("SELECT item_id,schedule FROM dci_schedules");
-  if (result == nullptr) return g_bContinueOnError ? 1 : 0;
-  CHECK_STEP_FREEING(ExecDdl("DROP TABLE dci_schedules"), result);
-  CHECK_STEP_FREEING(AddTable(kDciSchedulesDdl), result);
-  int rows = DBGetNumRows(result);
-  for (int i = 0; i < rows; i++) {
+// Writes dci_schedules back with a schedule number over all its rows.
+bool WriteDciSchedules(db_result_t rows, const char* target) {
+  int count = DBGetNumRows(rows);
+  for (int i = 0; i < count; i++) {
     // The schedule goes back as it was stored, quoted for the database.
-    String schedule = DBPrepareString(g_hDbConnection,
-                                      DBGetFieldString(result, i, 1).c_str());
+    String schedule =
+        DBPrepareString(g_hDbConnection, DBGetFieldString(rows, i, 1).c_str());
     String insert;
     insert.addFormattedString(
-        "INSERT INTO dci_schedules (item_id,schedule_id,schedule) "
-        "VALUES(%d,%d,%s)",
-        static_cast<int>(DBGetFieldULong(result, i, 0)), i + 1,
+        "INSERT INTO %s (item_id,schedule_id,schedule) VALUES(%d,%d,%s)",
+        target, static_cast<int>(DBGetFieldULong(rows, i, 0)), i + 1,
         schedule.str().c_str());
-    CHECK_STEP_FREEING(ExecQuery(insert.str().c_str()), result);
+    if (StepMustStop(ExecQuery(insert.str().c_str()))) return false;
   }
-  DBFreeResult(result);
-  return 1;
+  return true;
 }
 
-// Rebuilds address_lists with the community in its key. The new key takes
-// in every column, so rows that are equal in all of them are copied once;
-// the index that reindex maintains is created again with the table.
-int RebuildAddressLists() {
-  db_result_t result = ExecSelect(
-      "SELECT DISTINCT list_type,community_id,addr_type,addr1,addr2 FROM "
-      "address_lists");
-  if (result == nullptr) return g_bContinueOnError ? 1 : 0;
-  CHECK_STEP_FREEING(ExecDdl("DROP TABLE address_lists"), result);
-  CHECK_STEP_FREEING(AddTable(kAddressListsDdl), result);
-  CHECK_STEP_FREEING(ExecDdl("CREATE INDEX idx_address_lists_list_type ON "
-                             "address_lists(list_type)"),
-                     result);
-  int rows = DBGetNumRows(result);
-  for (int i = 0; i < rows; i++) {
-    String addr1 = DBPrepareString(g_hDbConnection,
-                                   DBGetFieldString(result, i, 3).c_str());
-    String addr2 = DBPrepareString(g_hDbConnection,
-                                   DBGetFieldString(result, i, 4).c_str());
+const TableRebuild kDciSchedulesRebuild = {
+    "dci_schedules", "SELECT item_id,schedule FROM dci_schedules",
+    kDciSchedulesDdl, true, nullptr, WriteDciSchedules,
+};
+
+// Writes address_lists back with the community in its key. The new key
+// takes in every column, so rows that are equal in all of them are read
+// once; the index that reindex maintains is created again with the table.
+bool WriteAddressLists(db_result_t rows, const char* target) {
+  int count = DBGetNumRows(rows);
+  for (int i = 0; i < count; i++) {
+    String addr1 =
+        DBPrepareString(g_hDbConnection, DBGetFieldString(rows, i, 3).c_str());
+    String addr2 =
+        DBPrepareString(g_hDbConnection, DBGetFieldString(rows, i, 4).c_str());
     String insert;
     insert.addFormattedString(
-        "INSERT INTO address_lists "
-        "(list_type,community_id,addr_type,addr1,addr2) "
+        "INSERT INTO %s (list_type,community_id,addr_type,addr1,addr2) "
         "VALUES(%d,%d,%d,%s,%s)",
-        static_cast<int>(DBGetFieldULong(result, i, 0)),
-        static_cast<int>(DBGetFieldULong(result, i, 1)),
-        static_cast<int>(DBGetFieldULong(result, i, 2)), addr1.str().c_str(),
+        target, static_cast<int>(DBGetFieldULong(rows, i, 0)),
+        static_cast<int>(DBGetFieldULong(rows, i, 1)),
+        static_cast<int>(DBGetFieldULong(rows, i, 2)), addr1.str().c_str(),
         addr2.str().c_str());
-    CHECK_STEP_FREEING(ExecQuery(insert.str().c_str()), result);
+    if (StepMustStop(ExecQuery(insert.str().c_str()))) return false;
   }
-  DBFreeResult(result);
-  return 1;
+  return true;
+}
+
+const TableRebuild kAddressListsRebuild = {
+    "address_lists",
+    "SELECT DISTINCT list_type,community_id,addr_type,addr1,addr2 FROM "
+    "address_lists",
+    kAddressListsDdl,
+    true,
+    "CREATE INDEX idx_address_lists_list_type ON address_lists(list_type)",
+    WriteAddressLists,
+};
+
+// Writes cond_dci_map back with a sequence number per condition, in the
+// order of the rows read.
+bool WriteCondDciMap(db_result_t rows, const char* target) {
+  uint32_t previous = 0;
+  int sequence = 0;
+  int count = DBGetNumRows(rows);
+  for (int i = 0; i < count; i++) {
+    uint32_t condition = DBGetFieldULong(rows, i, 0);
+    if (condition != previous) {
+      sequence = 0;
+      previous = condition;
+    }
+    char insert[1024];
+    snprintf(insert, sizeof(insert),
+             "INSERT INTO %s (condition_id,sequence_number,dci_id,node_id,"
+             "dci_func,num_polls) VALUES (%d,%d,%d,%d,%d,%d)",
+             target, static_cast<int>(condition), sequence,
+             static_cast<int>(DBGetFieldULong(rows, i, 1)),
+             static_cast<int>(DBGetFieldULong(rows, i, 2)),
+             static_cast<int>(DBGetFieldULong(rows, i, 3)),
+             static_cast<int>(DBGetFieldULong(rows, i, 4)));
+    if (StepMustStop(ExecQuery(insert))) return false;
+    sequence++;
+  }
+  return true;
+}
+
+const TableRebuild kCondDciMapRebuild = {
+    "cond_dci_map",
+    "SELECT condition_id,dci_id,node_id,dci_func,num_polls FROM "
+    "cond_dci_map ORDER BY condition_id",
+    kCondDciMapDdl,
+    true,
+    nullptr,
+    WriteCondDciMap,
+};
+
+// Rebuilds one table of step 80 to 81. Rows that could not be read are
+// passed over under -X with the table as it was.
+int RebuildOf80To81(const TableRebuild& rebuild) {
+  RebuildOutcome outcome = RebuildTable(rebuild);
+  if (outcome == kRowsUnread) return g_bContinueOnError ? 1 : 0;
+  return outcome == kRebuilt ? 1 : 0;
 }
 
 }  // namespace
@@ -467,38 +501,10 @@ int Migrate74To75() { return RunStep(kStep74To75, 75); }
 int Migrate75To76() { return RunStep(kStep75To76, 76); }
 
 int Migrate76To77() {
-  db_result_t result = ExecSelect(
-      "SELECT condition_id,dci_id,node_id,dci_func,num_polls FROM "
-      "cond_dci_map ORDER BY condition_id");
+  RebuildOutcome outcome = RebuildTable(kCondDciMapRebuild);
   // Rows that could not be read are not dropped: the table stays as it is.
-  if (result == nullptr) {
-    if (!g_bContinueOnError) return 0;
-    return FinishStep(77);
-  }
-  CHECK_STEP_FREEING(ExecDdl("DROP TABLE cond_dci_map"), result);
-  CHECK_STEP_FREEING(AddTable(kCondDciMapDdl), result);
-  uint32_t previous = 0;
-  int sequence = 0;
-  int rows = DBGetNumRows(result);
-  for (int i = 0; i < rows; i++) {
-    uint32_t condition = DBGetFieldULong(result, i, 0);
-    if (condition != previous) {
-      sequence = 0;
-      previous = condition;
-    }
-    char insert[1024];
-    snprintf(insert, sizeof(insert),
-             "INSERT INTO cond_dci_map (condition_id,sequence_number,dci_id,"
-             "node_id,dci_func,num_polls) VALUES (%d,%d,%d,%d,%d,%d)",
-             static_cast<int>(condition), sequence,
-             static_cast<int>(DBGetFieldULong(result, i, 1)),
-             static_cast<int>(DBGetFieldULong(result, i, 2)),
-             static_cast<int>(DBGetFieldULong(result, i, 3)),
-             static_cast<int>(DBGetFieldULong(result, i, 4)));
-    CHECK_STEP_FREEING(ExecQuery(insert), result);
-    sequence++;
-  }
-  DBFreeResult(result);
+  if (outcome == kRowsUnread && !g_bContinueOnError) return 0;
+  if (outcome == kRebuildStopped) return 0;
   return FinishStep(77);
 }
 
@@ -525,8 +531,8 @@ int Migrate78To79() {
 int Migrate79To80() { return RunStep(kStep79To80, 80); }
 
 int Migrate80To81() {
-  if (!RebuildDciSchedules()) return 0;
-  if (!RebuildAddressLists()) return 0;
+  if (!RebuildOf80To81(kDciSchedulesRebuild)) return 0;
+  if (!RebuildOf80To81(kAddressListsRebuild)) return 0;
   return RunStep(kStep80To81, 81);
 }
 

@@ -6,6 +6,7 @@
 #include "db/exec.h"
 #include "db/lock.h"
 #include "front/globals.h"
+#include "upgrade/step_resume.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ bool RunStepInTransaction(const UpgradeStep& step) {
     printf("Rolling back last stage due to upgrade errors...\n");
     return false;
   }
-  if (step.procedure() == 0) {
+  if (RunResumableStep(step) == 0) {
     printf("Rolling back last stage due to upgrade errors...\n");
     DBRollback(g_hDbConnection);
     return false;

@@ -86,7 +86,7 @@ TEST_P(SchemaOpsTest, ScriptOfOnlyEndAndTracing) {
   EXPECT_TRUE(ok);
   // Traced as sent: markers replaced, DDL in the form of the database.
   std::string create = syntax() == SYNTAX_MYSQL
-                           ? "CREATE TABLE IF NOT EXISTS t (a text)"
+                           ? "CREATE TABLE t (a text)"
                            : "CREATE TABLE t (a varchar)";
   EXPECT_EQ(out, ">>> " + create + "\n>>> INSERT INTO t (a) VALUES ('#00')\n");
 }
@@ -105,7 +105,7 @@ TEST_P(SchemaOpsTest, AddTableReplacesMarkersAndAppendsOptionsOnMysqlOnly) {
   EXPECT_EQ(Columns("t"), (std::vector<std::string>{"id", "a", "b"}));
   std::string expected =
       syntax() == SYNTAX_MYSQL
-          ? "CREATE TABLE IF NOT EXISTS t (id bigint not null,a text,b text,"
+          ? "CREATE TABLE t (id bigint not null,a text,b text,"
             "PRIMARY KEY(id)) ENGINE=InnoDB"
           : std::string("CREATE TABLE t (id ") +
                 (syntax() == SYNTAX_SQLITE ? "number(20)" : "bigint") +

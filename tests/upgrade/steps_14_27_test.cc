@@ -20,6 +20,7 @@
 #include "support/backend_test.h"
 #include "support/catalog.h"
 #include "upgrade/baseline14.h"
+#include "upgrade/step_resume.h"
 #include "upgrade/step_table.h"
 
 namespace {
@@ -77,7 +78,7 @@ class Steps14To27Test : public BackendTest {
           &g_upgradeSteps[version - UPGRADE_FIRST_VERSION];
       EXPECT_EQ(step->fromVersion, version);
       DBBegin(g_hDbConnection);
-      ok = step->procedure() != 0;
+      ok = RunResumableStep(*step) != 0;
       if (ok) {
         DBCommit(g_hDbConnection);
       } else {

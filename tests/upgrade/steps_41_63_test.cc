@@ -21,6 +21,7 @@
 #include "support/backend_test.h"
 #include "support/catalog.h"
 #include "upgrade/schema_ops.h"
+#include "upgrade/step_resume.h"
 #include "upgrade/step_table.h"
 
 extern const char* const g_apszIDataIndexFormats[SYNTAX_COUNT];
@@ -134,7 +135,7 @@ class Steps41To63Test : public BackendTest {
     if (step->procedure == nullptr) return 0;
     testing::internal::CaptureStdout();
     DBBegin(g_hDbConnection);
-    int result = step->procedure();
+    int result = RunResumableStep(*step);
     if (result != 0) {
       EXPECT_TRUE(DBCommit(g_hDbConnection)) << from;
     } else {

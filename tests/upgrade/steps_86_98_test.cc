@@ -17,6 +17,7 @@
 #include "front/globals.h"
 #include "support/backend_test.h"
 #include "upgrade/schema_ops.h"
+#include "upgrade/step_resume.h"
 #include "upgrade/upgrade.h"
 
 namespace {
@@ -106,7 +107,7 @@ class Steps86To98Test : public BackendTest {
       const UpgradeStep* step = FindUpgradeStep(version);
       if (step == nullptr) break;
       DBBegin(g_hDbConnection);
-      if (!step->procedure()) {
+      if (!RunResumableStep(*step)) {
         DBRollback(g_hDbConnection);
         break;
       }

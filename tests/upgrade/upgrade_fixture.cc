@@ -8,6 +8,8 @@
 
 #include "db/driver/syntax.h"
 #include "front/globals.h"
+#include "upgrade/step_resume.h"
+#include "upgrade/step_table.h"
 
 int UpgradeTest::StoredVersion() {
   std::string value =
@@ -96,7 +98,11 @@ std::vector<std::string> UpgradeTest::ConfigRow(const std::string& name) {
 int UpgradeTest::RunStep(int (*step)(), std::string* out) {
   if (out != nullptr) ::testing::internal::CaptureStdout();
   DBBegin(g_hDbConnection);
-  int result = step();
+  UpgradeStep entry = {0, step};
+  for (const UpgradeStep* s = g_upgradeSteps; s->procedure != nullptr; s++) {
+    if (s->procedure == step) entry = *s;
+  }
+  int result = RunResumableStep(entry);
   if (result != 0) {
     EXPECT_TRUE(DBCommit(g_hDbConnection)) << DBGetLastError(g_hDbConnection);
   } else {

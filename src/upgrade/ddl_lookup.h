@@ -1,0 +1,35 @@
+// The look an upgrade step takes at a MySQL or MariaDB database before it
+// sends a DDL statement there, where every DDL statement commits on its own:
+// whether the change is still to be made, is already made (an interrupted
+// run made it, or the object is exactly what the step makes), or meets an
+// object of the same name and another shape. Read from information_schema.
+#ifndef SCHEMON_UPGRADE_DDL_LOOKUP_H_
+#define SCHEMON_UPGRADE_DDL_LOOKUP_H_
+
+#include <string>
+
+#include "upgrade/ddl_statement.h"
+
+struct DdlLook {
+  enum State {
+    kToDo,       // the statement is to be sent
+    kDone,       // the database already is what the statement makes
+    kDifferent,  // an object of that name differs; text says how
+    kFailed,     // a lookup failed: text is the database's, query the lookup
+  };
+  State state = kToDo;
+  std::string text;
+  std::string query;
+};
+
+// Compares what ddl makes with the connected database: a table by its
+// column names in order and their types compared loosely (see LooseType),
+// an added column by its type, an index by its uniqueness and columns. A
+// table, column or index to drop that is not there is done; a rename is
+// done when the tables stand as it leaves them, to do when they stand as it
+// needs them, and different otherwise. A column change of another kind and
+// DDL that is not read in detail are always to do. Runs its lookups
+// silently on g_hDbConnection.
+DdlLook LookBeforeDdl(const DdlStatement& ddl);
+
+#endif  // SCHEMON_UPGRADE_DDL_LOOKUP_H_
