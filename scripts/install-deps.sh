@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing schemon need.
-# Usage: scripts/install-deps.sh [--servers] [--hardening]
+# Usage: scripts/install-deps.sh [--servers] [--hardening] [--packaging]
 #   --servers    also the PostgreSQL and MariaDB servers and the ODBC drivers
 #                that the full test suite starts.
 #   --hardening  also clang and its sanitizer and libFuzzer runtimes, for the
 #                sanitizer build and tests/fuzz.
+#   --packaging  also what building and checking the Debian package needs
+#                (scripts/package-check.sh).
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libsqlite3-dev libpq-dev libmariadb-dev
@@ -15,6 +17,7 @@ for option in "$@"; do
       packages+=(postgresql mariadb-server mariadb-client odbc-postgresql
                  libsqliteodbc unixodbc) ;;
     --hardening) packages+=(clang libclang-rt-dev) ;;
+    --packaging) packages+=(dpkg-dev lintian groff-base file) ;;
     *) echo "install-deps: unknown option $option" >&2; exit 1 ;;
   esac
 done

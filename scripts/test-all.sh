@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds schemon and runs every test: on SQLite, and on throwaway PostgreSQL
-# and MariaDB servers (also through ODBC) that it starts and stops itself.
+# and MariaDB servers (also through ODBC) that it starts and stops itself,
+# and builds and checks the Debian package (scripts/package-check.sh).
 # Then builds it again with AddressSanitizer and UndefinedBehaviorSanitizer
 # (clang) and runs the whole suite once more on SQLite, and runs each fuzz
 # target of tests/fuzz for a short time on its corpus. Every part prints its
@@ -30,6 +31,7 @@ done
 deps=()
 if [ "$with_servers" = 1 ]; then deps+=(--servers); fi
 if [ "$hardening" = 1 ]; then deps+=(--hardening); fi
+if [ "$normal" = 1 ]; then deps+=(--packaging); fi
 scripts/install-deps.sh "${deps[@]}"
 
 build=${SCHEMON_BUILD:-build}
@@ -65,6 +67,8 @@ if [ "$normal" = 1 ]; then
     (cd "$build" && ctest --output-on-failure -j"$(nproc)")
   fi
   part_done "normal suite"
+  scripts/package-check.sh "$build"
+  part_done "package check"
 fi
 
 if [ "$hardening" = 0 ]; then exit 0; fi
