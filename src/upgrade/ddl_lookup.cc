@@ -199,8 +199,11 @@ DdlLook LookAtIndex(const DdlStatement& ddl) {
   bool unique = false;
   std::vector<std::string> existing;
   if (!catalogue.Index(ddl.table, ddl.name, &unique, &existing)) return look;
+  if (ddl.kind == DdlStatement::kDropIndex) {
+    if (existing.empty()) look.state = DdlLook::kDone;
+    return look;
+  }
   if (existing.empty()) return look;
-  if (ddl.kind == DdlStatement::kDropIndex) return look;
   bool same = unique == ddl.unique && existing.size() == ddl.index_columns.size();
   for (size_t i = 0; same && i < existing.size(); i++) {
     same = SameName(existing[i], ddl.index_columns[i]);
@@ -257,9 +260,13 @@ DdlLook LookAtRenames(const DdlStatement& ddl) {
     list += (list.empty() ? "" : ", ") + name;
   }
   look.state = DdlLook::kDifferent;
-  look.text = "tables " + (there.empty() ? "none" : there) + " exist and " +
-              (missing.empty() ? "none" : missing) +
-              " do not; the step cannot rename them";
+  look.text = "the step renames";
+  for (size_t i = 0; i < ddl.renames.size(); i++) {
+    look.text += (i == 0 ? " " : " and ") + ddl.renames[i].first + " to " +
+                 ddl.renames[i].second;
+  }
+  if (!there.empty()) look.text += "; tables " + there + " exist";
+  if (!missing.empty()) look.text += "; tables " + missing + " do not";
   return look;
 }
 

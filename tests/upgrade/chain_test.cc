@@ -72,31 +72,10 @@ class UpgradeFrom14Test : public UpgradeTest {
 
   // The tables of db in lower case, sorted, without the per-node tables.
   std::vector<std::string> Tables(TestDatabase* db) {
-    std::string sql;
-    switch (syntax()) {
-      case SYNTAX_SQLITE:
-        sql =
-            "SELECT name FROM sqlite_master WHERE type='table' AND name NOT "
-            "LIKE 'sqlite#_%' ESCAPE '#'";
-        break;
-      case SYNTAX_POSTGRESQL:
-        sql =
-            "SELECT table_name FROM information_schema.tables WHERE "
-            "table_schema=current_schema() AND table_type='BASE TABLE'";
-        break;
-      default:
-        sql =
-            "SELECT table_name FROM information_schema.tables WHERE "
-            "table_schema=DATABASE() AND table_type='BASE TABLE'";
-        break;
-    }
     std::vector<std::string> names;
-    for (const auto& row : db->Rows(sql)) {
-      std::string name = row[0];
-      std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+    for (const std::string& name : TableNames(db)) {
       if (name.rfind("idata_", 0) != 0) names.push_back(name);
     }
-    std::sort(names.begin(), names.end());
     return names;
   }
 

@@ -12,13 +12,17 @@
 #include "upgrade/step_table.h"
 
 int UpgradeTest::StoredVersion() {
+  // As the tool reads it: an empty metadata (a step 86 to 87 interrupted on
+  // MySQL, whose CREATE TABLE committed on its own) still leaves config's.
   std::string value =
       db_->TableExists("metadata")
           ? db_->Scalar(
                 "SELECT var_value FROM metadata WHERE var_name='SchemaVersion'")
-          : db_->Scalar(
-                "SELECT var_value FROM config WHERE "
-                "var_name='DBFormatVersion'");
+          : "<none>";
+  if (value == "<none>") {
+    value = db_->Scalar(
+        "SELECT var_value FROM config WHERE var_name='DBFormatVersion'");
+  }
   if (value.empty() || !isdigit(static_cast<unsigned char>(value[0]))) {
     return -1;
   }
@@ -81,6 +85,36 @@ std::vector<std::string> UpgradeTest::Columns(const std::string& table,
   return names;
 }
 
+std::vector<std::string> UpgradeTest::TableNames(TestDatabase* db) {
+  if (db == nullptr) db = db_.get();
+  std::string sql;
+  switch (syntax()) {
+    case SYNTAX_SQLITE:
+      sql =
+          "SELECT name FROM sqlite_master WHERE type='table' AND name NOT "
+          "LIKE 'sqlite#_%' ESCAPE '#'";
+      break;
+    case SYNTAX_POSTGRESQL:
+      sql =
+          "SELECT table_name FROM information_schema.tables WHERE "
+          "table_schema=current_schema() AND table_type='BASE TABLE'";
+      break;
+    default:
+      sql =
+          "SELECT table_name FROM information_schema.tables WHERE "
+          "table_schema=DATABASE() AND table_type='BASE TABLE'";
+      break;
+  }
+  std::vector<std::string> names;
+  for (const auto& row : db->Rows(sql)) {
+    std::string name = row[0];
+    std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 bool UpgradeTest::HasColumn(const std::string& table,
                             const std::string& column) {
   std::vector<std::string> names = Columns(table);
@@ -122,7 +156,8 @@ std::string UpgradeTest::StepLines(int from, int to) {
   return lines;
 }
 
-void UpgradeTest::LoadBaseline63() {
+void UpgradeTest::LoadBaseline63(TestDatabase* db) {
+  if (db == nullptr) db = db_.get();
   const char* dialect = syntax() == SYNTAX_SQLITE       ? "sqlite"
                         : syntax() == SYNTAX_POSTGRESQL ? "pgsql"
                                                         : "mysql";
@@ -132,5 +167,5 @@ void UpgradeTest::LoadBaseline63() {
   ASSERT_TRUE(file.good()) << path;
   std::stringstream text;
   text << file.rdbuf();
-  db_->Exec(text.str());
+  db->Exec(text.str());
 }

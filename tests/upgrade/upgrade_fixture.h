@@ -26,6 +26,10 @@ class UpgradeTest : public BackendTest {
                                         TestDatabase* db = nullptr);
   bool HasColumn(const std::string& table, const std::string& column);
 
+  // The base tables of db (the test database when null) in lower case,
+  // sorted, the per-node tables included.
+  std::vector<std::string> TableNames(TestDatabase* db = nullptr);
+
   // {var_value, is_visible, need_server_restart} of a config row, or empty.
   std::vector<std::string> ConfigRow(const std::string& name);
 
@@ -37,8 +41,9 @@ class UpgradeTest : public BackendTest {
   // The lines "Upgrading from version %d to %d\n" for from..to-1.
   static std::string StepLines(int from, int to);
 
-  // Fills the test database with the version-63 baseline of its syntax.
-  void LoadBaseline63();
+  // Fills db (the test database when null) with the version-63 baseline of
+  // its syntax.
+  void LoadBaseline63(TestDatabase* db = nullptr);
 };
 
 #endif  // SCHEMON_TESTS_UPGRADE_UPGRADE_FIXTURE_H_
