@@ -272,7 +272,7 @@ DdlLook LookAtRenames(const DdlStatement& ddl) {
 
 }  // namespace
 
-DdlLook LookBeforeDdl(const DdlStatement& ddl) {
+DdlLook LookAtDdl(const DdlStatement& ddl) {
   switch (ddl.kind) {
     case DdlStatement::kCreateTable:
     case DdlStatement::kDropTable:

@@ -1,8 +1,9 @@
-// The look an upgrade step takes at a MySQL or MariaDB database before it
-// sends a DDL statement there, where every DDL statement commits on its own:
-// whether the change is still to be made, is already made (an interrupted
-// run made it, or the object is exactly what the step makes), or meets an
-// object of the same name and another shape. Read from information_schema.
+// The look an upgrade step takes at a MySQL or MariaDB database when the
+// server refuses one of its DDL statements there, where every DDL statement
+// commits on its own: whether what the statement makes is already there (an
+// interrupted run made it, or the object is exactly what the step makes),
+// still to be made, or an object of the same name and another shape stands
+// in its way. Read from information_schema.
 #ifndef SCHEMON_UPGRADE_DDL_LOOKUP_H_
 #define SCHEMON_UPGRADE_DDL_LOOKUP_H_
 
@@ -30,6 +31,6 @@ struct DdlLook {
 // needs them, and different otherwise. A column change of another kind and
 // DDL that is not read in detail are always to do. Runs its lookups
 // silently on g_hDbConnection.
-DdlLook LookBeforeDdl(const DdlStatement& ddl);
+DdlLook LookAtDdl(const DdlStatement& ddl);
 
 #endif  // SCHEMON_UPGRADE_DDL_LOOKUP_H_

@@ -104,26 +104,24 @@ bool RunStepStatement(const char* query, bool loud) {
         query);
     return false;
   }
-  DdlLook look = LookBeforeDdl(ddl);
+  if (ordinal > j->mark && !WriteMark(j, ordinal, id)) return false;
+  if (loud && g_bShowQueries) EchoQuery(query);
+  char error[DBERR_BUFFER_SIZE] = "";
+  if (DBQueryEx(g_hDbConnection, query, error)) return true;
+  // Refused: the object may already be what the statement makes (an
+  // interrupted run made it, or the server was still making it for the
+  // killed run when this one started), or it is another one.
+  DdlLook look = LookAtDdl(ddl);
   switch (look.state) {
     case DdlLook::kDone:
       return true;
     case DdlLook::kDifferent:
       PrintQueryError(look.text.c_str(), query);
       return false;
-    case DdlLook::kFailed:
-      PrintQueryError(look.text.c_str(), look.query.c_str());
-      return false;
     case DdlLook::kToDo:
+    case DdlLook::kFailed:
       break;
   }
-  if (ordinal > j->mark && !WriteMark(j, ordinal, id)) return false;
-  if (loud && g_bShowQueries) EchoQuery(query);
-  char error[DBERR_BUFFER_SIZE] = "";
-  if (DBQueryEx(g_hDbConnection, query, error)) return true;
-  // The server may still have been carrying out this statement for the
-  // killed run when this one looked: what the statement makes is there now.
-  if (LookBeforeDdl(ddl).state == DdlLook::kDone) return true;
   if (loud) PrintQueryError(error, query);
   return false;
 }

@@ -3,8 +3,8 @@
 // each DDL statement it sends, the step writes a mark (its version and the
 // ordinal of that statement) in its transaction, so the implicit commit
 // carries the mark with the data it belongs to. A rerun of the step passes
-// over what the mark says was committed and looks at the database before
-// each DDL statement it sends; the mark goes away with the step's commit.
+// over what the mark says was committed and looks at the database when it
+// refuses a DDL statement; the mark goes away with the step's commit.
 #ifndef SCHEMON_UPGRADE_STEP_RESUME_H_
 #define SCHEMON_UPGRADE_STEP_RESUME_H_
 
@@ -16,10 +16,11 @@ extern const char kResumeMarkVariable[];
 
 // Runs step's procedure inside the transaction the caller began. On MySQL
 // every statement of the step goes through the mark: statements that an
-// interrupted run of the same step committed are not sent again, and each
-// DDL statement is compared with the database first (see LookBeforeDdl): an
-// object that already is what it makes is kept without sending it, one of
-// another shape fails the statement with a report of what differs. After a
+// interrupted run of the same step committed are not sent again, and a DDL
+// statement that the database refuses is compared with it (see LookAtDdl):
+// when what the statement makes is already there the refusal is passed
+// over, and an object of another shape fails the statement with a report
+// of what differs. After a
 // procedure that succeeded the mark is removed in the same transaction.
 // Elsewhere the procedure runs alone. Returns the procedure's result; 0 also
 // when the mark could not be read, written or removed, or when the step

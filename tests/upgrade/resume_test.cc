@@ -106,7 +106,7 @@ TEST_P(UpgradeResumeTest, ATableThatIsTheStepsOwnIsKeptOnMysql) {
 
 // What the look before a DDL statement finds on MySQL, for each kind of
 // object and state.
-TEST_P(UpgradeResumeTest, LookBeforeDdlComparesWithTheDatabase) {
+TEST_P(UpgradeResumeTest, LookAtDdlComparesWithTheDatabase) {
   if (syntax() != SYNTAX_MYSQL) GTEST_SKIP() << "MySQL only";
   db_->Exec(
       "CREATE TABLE t (id integer not null,name varchar(63),notes text,"
@@ -167,7 +167,7 @@ TEST_P(UpgradeResumeTest, LookBeforeDdlComparesWithTheDatabase) {
       {"ALTER TABLE t ADD PRIMARY KEY(name)", DdlLook::kToDo, ""},
   };
   for (const auto& c : cases) {
-    DdlLook look = LookBeforeDdl(ParseDdl(c.statement));
+    DdlLook look = LookAtDdl(ParseDdl(c.statement));
     EXPECT_EQ(look.state, c.state) << c.statement << "\n" << look.text;
     EXPECT_EQ(look.text, c.text) << c.statement;
   }

@@ -132,6 +132,92 @@ TEST_P(Steps63To86Test, LongTextColumnsChangeOnMysqlOnly) {
   EXPECT_TRUE(ConfigRow("RetainCustomInterfaceNames").empty());
 }
 
+// On MySQL each of the 27 long-text columns becomes "text not null", in
+// this order, its NULLs becoming the empty value and its texts kept.
+TEST_P(Steps63To86Test, LongTextColumnsBecomeNotNullOnMysql) {
+  if (syntax() != SYNTAX_MYSQL) GTEST_SKIP() << "LongTextColumnsChange...";
+  const std::vector<std::pair<std::string, std::string>> columns = {
+      {"users", "cert_mapping_data"},
+      {"user_profiles", "var_value"},
+      {"object_properties", "comments"},
+      {"network_services", "check_request"},
+      {"network_services", "check_responce"},
+      {"conditions", "script"},
+      {"container_categories", "description"},
+      {"items", "transformation"},
+      {"event_cfg", "description"},
+      {"actions", "action_data"},
+      {"event_policy", "comments"},
+      {"event_policy", "script"},
+      {"alarm_change_log", "info_text"},
+      {"alarm_notes", "note_text"},
+      {"object_tools", "tool_data"},
+      {"syslog", "msg_text"},
+      {"script_library", "script_code"},
+      {"snmp_trap_log", "trap_varlist"},
+      {"maps", "description"},
+      {"agent_configs", "config_file"},
+      {"agent_configs", "config_filter"},
+      {"graphs", "config"},
+      {"certificates", "cert_data"},
+      {"certificates", "subject"},
+      {"certificates", "comments"},
+      {"audit_log", "message"},
+      {"situations", "comments"},
+  };
+  CreateServerTables(78);
+  db_->Exec("CREATE TABLE modules (module_id integer)");
+  // Each table with its columns nullable, as the steps added them: row 1
+  // holds NULLs, row 2 texts.
+  std::vector<std::string> tables;
+  for (const auto& c : columns) {
+    if (tables.empty() || tables.back() != c.first) tables.push_back(c.first);
+  }
+  for (const std::string& table : tables) {
+    std::string create = "CREATE TABLE " + table + " (id integer";
+    std::string names;
+    std::string texts;
+    for (const auto& c : columns) {
+      if (c.first != table) continue;
+      create += "," + c.second + " text";
+      names += "," + c.second;
+      texts += ",'" + c.second + " kept'";
+    }
+    db_->Exec(create + ")");
+    db_->Exec("INSERT INTO " + table + " (id) VALUES (1)");
+    db_->Exec("INSERT INTO " + table + " (id" + names + ") VALUES (2" + texts +
+              ")");
+  }
+  ConnectInProcess();
+  g_bShowQueries = 1;
+  std::string out;
+  ASSERT_EQ(RunStep(Migrate78To79, &out), 1) << out;
+  EXPECT_EQ(StoredVersion(), 79);
+  std::vector<std::string> modified;
+  for (size_t at = out.find(">>> ALTER TABLE "); at != std::string::npos;
+       at = out.find(">>> ALTER TABLE ", at + 1)) {
+    modified.push_back(out.substr(at + 4, out.find('\n', at) - at - 4));
+  }
+  std::vector<std::string> expected;
+  for (const auto& c : columns) {
+    expected.push_back("ALTER TABLE " + c.first + " MODIFY COLUMN " + c.second +
+                       " text not null");
+  }
+  EXPECT_EQ(modified, expected);
+  for (const auto& c : columns) {
+    SCOPED_TRACE(c.first + "." + c.second);
+    EXPECT_EQ(db_->Rows("SELECT data_type,is_nullable FROM "
+                        "information_schema.columns WHERE "
+                        "table_schema=DATABASE() AND table_name='" +
+                        c.first + "' AND column_name='" + c.second + "'"),
+              (std::vector<std::vector<std::string>>{{"text", "NO"}}));
+    EXPECT_EQ(db_->Rows("SELECT " + c.second + " FROM " + c.first +
+                        " ORDER BY id"),
+              (std::vector<std::vector<std::string>>{{"#00"},
+                                                     {c.second + " kept"}}));
+  }
+}
+
 TEST_P(Steps63To86Test, DropsOfTheOldTables) {
   const char* tables[] = {"alarm_grops", "alarm_group_map",  "alarm_change_log",
                           "lpp",         "lpp_associations", "lpp_rulesets",
