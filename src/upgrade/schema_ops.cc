@@ -10,6 +10,7 @@
 #include "db/exec.h"
 #include "front/runtime/runtime.h"
 #include "upgrade/dialect_ddl.h"
+#include "upgrade/step_resume.h"
 
 const char* const g_apszSqlTypes[SYNTAX_COUNT][2] = {
     {"text", "bigint"},         // MySQL
@@ -132,6 +133,52 @@ std::string BatchSelect(const char* table, const char* key_column,
   return select.str();
 }
 
+// Statements sent in one round trip where the database takes lists.
+const size_t kStatementsPerList = 100;
+const size_t kListBytes = 1 << 20;
+
+// Runs one statement, echoed under -t; a failure is reported.
+bool RunOneUpdate(const std::string& update, bool echo) {
+  if (echo && g_bShowQueries) EchoQuery(update.c_str());
+  char error[DBERR_BUFFER_SIZE] = "";
+  if (DBQueryEx(g_hDbConnection, update.c_str(), error)) return true;
+  PrintQueryError(error, update.c_str());
+  return false;
+}
+
+// Runs the updates in order, each echoed as it is under -t, where the
+// database takes them as lists of statements in one round trip. A list that
+// fails is run again statement by statement, so that the failing statement
+// is reported with its own text: each sets a fixed value by its key, so a
+// statement run twice leaves the same. A failed statement ends the updates,
+// under -X only itself. Returns true when every update succeeded.
+bool RunUpdates(const std::vector<std::string>& updates) {
+  if (StepReplaying()) return true;
+  bool lists = DBRunsStatementLists(g_hDbConnection);
+  bool all = true;
+  size_t next = 0;
+  while (next < updates.size()) {
+    size_t end = next + 1;
+    std::string list = updates[next];
+    while (lists && end < updates.size() && end - next < kStatementsPerList &&
+           list.size() + updates[end].size() < kListBytes) {
+      list += ";\n" + updates[end++];
+    }
+    for (size_t i = next; i < end; i++) {
+      if (g_bShowQueries) EchoQuery(updates[i].c_str());
+    }
+    if (end - next == 1 || !DBQuery(g_hDbConnection, list.c_str())) {
+      for (size_t i = next; i < end; i++) {
+        if (RunOneUpdate(updates[i], false)) continue;
+        if (!g_bContinueOnError) return false;
+        all = false;
+      }
+    }
+    next = end;
+  }
+  return all;
+}
+
 }  // namespace
 
 bool ConvertEscapedColumn(const char* table, const char* key_column,
@@ -152,12 +199,15 @@ bool ConvertEscapedColumn(const char* table, const char* key_column,
   // "#23"): the next batch starts after the last key, never rereads it.
   int64_t last_key = 0;
   bool have_last = false;
+  bool all_converted = true;
   while (true) {
     std::string select =
         BatchSelect(table, key_column, column, have_last ? &last_key : nullptr);
     db_result_t result = ExecSelect(select.c_str());
     if (result == nullptr) return false;
     int rows = DBGetNumRows(result);
+    std::vector<std::string> updates;
+    updates.reserve(rows);
     for (int i = 0; i < rows; i++) {
       int64_t key = DBGetFieldInt64(result, i, 0);
       std::string text = DBGetFieldString(result, i, 1);
@@ -167,15 +217,16 @@ bool ConvertEscapedColumn(const char* table, const char* key_column,
       String update;
       update.addFormattedString("UPDATE %s SET %s=%s WHERE %s=%" PRId64, table,
                                 column, literal.str().c_str(), key_column, key);
-      if (!ExecQuery(update.str().c_str())) {
-        DBFreeResult(result);
-        return false;
-      }
+      updates.push_back(update.str());
       last_key = key;
       have_last = true;
     }
     DBFreeResult(result);
-    if (rows < g_nConvertBatchRows) return true;
+    if (!RunUpdates(updates)) {
+      if (!g_bContinueOnError) return false;
+      all_converted = false;
+    }
+    if (rows < g_nConvertBatchRows) return all_converted;
   }
 }
 

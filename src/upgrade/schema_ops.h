@@ -47,8 +47,12 @@ bool AddServerVariable(const char* name, const char* value, int visible,
 // Rewrites table.column from hash-escaped to plain storage, row by row by
 // the integer key column: "#00" becomes the empty text, then the rows that
 // hold "#" are read in batches of g_nConvertBatchRows in key order and
-// each is updated by its key. Memory does not grow with the table. Returns
-// true when every statement succeeded.
+// each is updated by its key. Memory does not grow with the table. The
+// updates of a batch go to the database as lists of statements in one
+// round trip where it takes them (see DBRunsStatementLists), each echoed on
+// its own under -t; a failing update is reported with its own text and
+// ends the conversion, under -X only itself. Returns true when every
+// statement succeeded.
 bool ConvertEscapedColumn(const char* table, const char* key_column,
                           const char* column);
 

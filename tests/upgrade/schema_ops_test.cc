@@ -85,9 +85,8 @@ TEST_P(SchemaOpsTest, ScriptOfOnlyEndAndTracing) {
   });
   EXPECT_TRUE(ok);
   // Traced as sent: markers replaced, DDL in the form of the database.
-  std::string create = syntax() == SYNTAX_MYSQL
-                           ? "CREATE TABLE t (a text)"
-                           : "CREATE TABLE t (a varchar)";
+  std::string create = syntax() == SYNTAX_MYSQL ? "CREATE TABLE t (a text)"
+                                                : "CREATE TABLE t (a varchar)";
   EXPECT_EQ(out, ">>> " + create + "\n>>> INSERT INTO t (a) VALUES ('#00')\n");
 }
 
@@ -203,6 +202,48 @@ TEST_P(SchemaOpsTest, ConvertEscapedColumnDecodesEveryRowInBatches) {
             std::string::npos)
       << out;
   EXPECT_NE(out.find("WHERE event_id=5000000002\n"), std::string::npos) << out;
+}
+
+TEST_P(SchemaOpsTest, ConvertEscapedColumnReportsAFailingUpdateInAList) {
+  // Row 120 decodes to a value the table refuses; it sits in the middle of
+  // the second list of updates sent in one round trip.
+  for (int continue_on_error : {0, 1}) {
+    SCOPED_TRACE(continue_on_error);
+    TearDown();
+    SetUp();
+    db_->Exec(
+        "CREATE TABLE ev (event_id integer not null,msg varchar(255),"
+        "PRIMARY KEY(event_id),CHECK (msg<>'bad'))");
+    std::string values;
+    for (int id = 1; id <= 250; id++) {
+      values += (values.empty() ? "(" : ",(") + std::to_string(id) + ",'" +
+                (id == 120 ? "b#61d" : "v#41") + "')";
+    }
+    db_->Exec("INSERT INTO ev (event_id,msg) VALUES " + values);
+    ConnectInProcess();
+    g_bContinueOnError = continue_on_error;
+    bool ok = true;
+    std::string out =
+        Output([&] { ok = ConvertEscapedColumn("ev", "event_id", "msg"); });
+    EXPECT_FALSE(ok);
+    EXPECT_NE(out.find("SQL query failed ("), std::string::npos) << out;
+    EXPECT_NE(out.find("):\nUPDATE ev SET msg='bad' WHERE event_id=120\n"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(
+        out.find("SQL query failed (", out.find("SQL query failed (") + 1),
+        std::string::npos)
+        << out;
+    EXPECT_EQ(db_->Scalar("SELECT msg FROM ev WHERE event_id=120"), "b#61d");
+    EXPECT_EQ(db_->Scalar("SELECT COUNT(*) FROM ev WHERE event_id<120 AND "
+                          "msg='vA'"),
+              "119");
+    // Without -X the conversion ends at the failing row; with it, it goes
+    // on past it to the end of the table.
+    EXPECT_EQ(db_->Scalar("SELECT COUNT(*) FROM ev WHERE event_id>120 AND "
+                          "msg='vA'"),
+              continue_on_error ? "130" : "0");
+  }
 }
 
 TEST_P(SchemaOpsTest, ConvertEscapedColumnStopsAtAFailure) {

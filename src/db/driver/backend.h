@@ -100,6 +100,10 @@ class Connection {
   // transaction a failure undoes only this statement.
   virtual bool Execute(const std::string& sql, std::string* error) = 0;
 
+  // True when Execute takes several statements separated by semicolons in
+  // one text and runs them in order, stopping at the first that fails.
+  virtual bool ExecutesStatementLists() const { return false; }
+
   // Runs a query and fetches all rows into *out.
   virtual bool Select(const std::string& sql, BufferedResult* out,
                       std::string* error) = 0;

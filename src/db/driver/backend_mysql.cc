@@ -121,6 +121,8 @@ class MysqlConnection : public Connection {
  public:
   explicit MysqlConnection(MysqlHandle mysql) : mysql_(std::move(mysql)) {}
 
+  bool ExecutesStatementLists() const override { return true; }
+
   bool Execute(const std::string& sql, std::string* error) override {
     if (!Send(sql, error)) return false;
     MysqlResult result(mysql_store_result(mysql_.get()));

@@ -254,6 +254,8 @@ class PgsqlConnection : public Connection {
  public:
   explicit PgsqlConnection(PgConn conn) : conn_(std::move(conn)) {}
 
+  bool ExecutesStatementLists() const override { return true; }
+
   bool Execute(const std::string& sql, std::string* error) override {
     return Run(sql, nullptr, error);
   }

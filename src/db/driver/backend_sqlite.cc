@@ -95,6 +95,8 @@ class SqliteConnection : public Connection {
  public:
   explicit SqliteConnection(SqliteDb db) : db_(std::move(db)) {}
 
+  bool ExecutesStatementLists() const override { return true; }
+
   bool Execute(const std::string& sql, std::string* error) override {
     bool in_transaction = !sqlite3_get_autocommit(db_.get());
     const char* tail = sql.c_str();

@@ -132,6 +132,10 @@ int DBGetSchemaVersion(db_handle_t conn) {
              : 0;
 }
 
+bool DBRunsStatementLists(db_handle_t conn) {
+  return conn != nullptr && conn->conn->ExecutesStatementLists();
+}
+
 bool DBQuery(db_handle_t conn, const char* query) {
   return DBQueryEx(conn, query, nullptr);
 }

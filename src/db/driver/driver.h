@@ -66,6 +66,11 @@ int DBGetSchemaVersion(db_handle_t conn);
 bool DBQuery(db_handle_t conn, const char* query);
 bool DBQueryEx(db_handle_t conn, const char* query, char* errorText);
 
+// True when one DBQuery may hold several statements separated by
+// semicolons: they run in one round trip, in order, and stop at the first
+// that fails (which one is not told).
+bool DBRunsStatementLists(db_handle_t conn);
+
 // Runs a query and fetches all rows. Returns a result owned by the caller
 // (release with DBFreeResult), or null on failure.
 db_result_t DBSelect(db_handle_t conn, const char* query);
