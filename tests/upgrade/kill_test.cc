@@ -200,27 +200,6 @@ class UpgradeKillTest : public UpgradeTest {
            std::to_string(v + 1) + "\n";
   }
 
-  // Waits (at most ten seconds) until no other session works on the test
-  // database: the server may still be carrying out what the killed tool
-  // sent last, a COMMIT among it.
-  void WaitForServerSessionsToEnd() {
-    std::string others;
-    if (syntax() == SYNTAX_POSTGRESQL) {
-      others =
-          "SELECT COUNT(*) FROM pg_stat_activity WHERE "
-          "datname=current_database() AND pid<>pg_backend_pid()";
-    } else if (syntax() == SYNTAX_MYSQL) {
-      others =
-          "SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE "
-          "DB=DATABASE() AND ID<>CONNECTION_ID()";
-    } else {
-      return;
-    }
-    for (int i = 0; i < 1000 && db_->Scalar(others) != "0"; i++) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-  }
-
   // Kills upgrades of the test database at random moments, half of them in
   // one of the target steps, until ten kills met a run at work and every
   // target ahead was aimed at; after each

@@ -215,30 +215,6 @@ class UpgradeChainTest : public UpgradeTest {
     waitpid(pid, &status, 0);
     WaitForServerSessionsToEnd();
   }
-
-  // A COMMIT that the killed tool sent just before it died is still carried
-  // out by the server's session for it; reading the database before that
-  // session ends could see the version before the commit and the schema
-  // after it. Waits (at most ten seconds) until the server has no other
-  // session on the test database.
-  void WaitForServerSessionsToEnd() {
-    std::string others;
-    if (syntax() == SYNTAX_POSTGRESQL) {
-      others =
-          "SELECT COUNT(*) FROM pg_stat_activity WHERE "
-          "datname=current_database() AND pid<>pg_backend_pid()";
-    } else if (syntax() == SYNTAX_MYSQL) {
-      others =
-          "SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE "
-          "DB=DATABASE() AND ID<>CONNECTION_ID()";
-    } else {
-      return;
-    }
-    for (int i = 0; i < 1000; i++) {
-      if (db_->Scalar(others) == "0") return;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-  }
 };
 
 TEST_P(UpgradeChainTest, Baseline63UpgradesTo98LikeAFreshDatabase) {

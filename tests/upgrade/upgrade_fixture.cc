@@ -1,10 +1,12 @@
 #include "upgrade/upgrade_fixture.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "db/driver/syntax.h"
 #include "front/globals.h"
@@ -145,6 +147,24 @@ int UpgradeTest::RunStep(int (*step)(), std::string* out) {
   fflush(stdout);
   if (out != nullptr) *out = ::testing::internal::GetCapturedStdout();
   return result;
+}
+
+void UpgradeTest::WaitForServerSessionsToEnd() {
+  std::string others;
+  if (syntax() == SYNTAX_POSTGRESQL) {
+    others =
+        "SELECT COUNT(*) FROM pg_stat_activity WHERE "
+        "datname=current_database() AND pid<>pg_backend_pid()";
+  } else if (syntax() == SYNTAX_MYSQL) {
+    others =
+        "SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE "
+        "DB=DATABASE() AND ID<>CONNECTION_ID()";
+  } else {
+    return;
+  }
+  for (int i = 0; i < 1000 && db_->Scalar(others) != "0"; i++) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
 }
 
 std::string UpgradeTest::StepLines(int from, int to) {

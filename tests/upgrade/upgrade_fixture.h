@@ -41,6 +41,13 @@ class UpgradeTest : public BackendTest {
   // The lines "Upgrading from version %d to %d\n" for from..to-1.
   static std::string StepLines(int from, int to);
 
+  // Waits (at most ten seconds) until no other session works on the test
+  // database. A COMMIT that a killed tool sent just before it died is still
+  // carried out by the server's session for it: reading the database before
+  // that session ends could see the version before the commit and the
+  // schema after it (and, on MySQL, a DDL statement still at work).
+  void WaitForServerSessionsToEnd();
+
   // Fills db (the test database when null) with the version-63 baseline of
   // its syntax.
   void LoadBaseline63(TestDatabase* db = nullptr);
