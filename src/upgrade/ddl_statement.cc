@@ -304,6 +304,50 @@ std::string DdlIdentity(const DdlStatement& d, const std::string& statement) {
   return folded;
 }
 
+namespace {
+
+// The tables a statement changes, in lower case.
+std::vector<std::string> TablesOf(const DdlStatement& d) {
+  std::vector<std::string> tables;
+  if (d.kind == DdlStatement::kRenameTables) {
+    for (const auto& r : d.renames) {
+      tables.push_back(Lower(r.first));
+      tables.push_back(Lower(r.second));
+    }
+  } else {
+    tables.push_back(Lower(d.table));
+  }
+  return tables;
+}
+
+bool ChangesAColumn(const DdlStatement& d) {
+  return d.kind == DdlStatement::kAddColumn ||
+         d.kind == DdlStatement::kDropColumn ||
+         d.kind == DdlStatement::kModifyColumn;
+}
+
+bool ChangesAnIndex(const DdlStatement& d) {
+  return d.kind == DdlStatement::kCreateIndex ||
+         d.kind == DdlStatement::kDropIndex;
+}
+
+}  // namespace
+
+bool DdlStatementsIndependent(const DdlStatement& a, const DdlStatement& b) {
+  if (a.kind == DdlStatement::kOther || b.kind == DdlStatement::kOther ||
+      a.kind == DdlStatement::kNotDdl || b.kind == DdlStatement::kNotDdl) {
+    return false;
+  }
+  bool shared = false;
+  for (const std::string& ta : TablesOf(a)) {
+    for (const std::string& tb : TablesOf(b)) shared = shared || ta == tb;
+  }
+  if (!shared) return true;
+  bool same_kind = (ChangesAColumn(a) && ChangesAColumn(b)) ||
+                   (ChangesAnIndex(a) && ChangesAnIndex(b));
+  return same_kind && Lower(a.name) != Lower(b.name);
+}
+
 std::string LooseType(const std::string& type) {
   std::string t;
   for (char c : Lower(type)) {

@@ -50,6 +50,15 @@ DdlStatement ParseDdl(const std::string& statement);
 // blanks folded.
 std::string DdlIdentity(const DdlStatement& ddl, const std::string& statement);
 
+// True when a and b change different objects, so that sending either of
+// them again after both were carried out finds what it makes already there
+// and changes nothing: statements on different tables, on columns of one
+// table by different names, or on indexes of one table by different names.
+// A change of a whole table (create, drop, rename) meets everything on that
+// table, a column change meets every index change of its table, and DDL
+// not read in detail meets everything.
+bool DdlStatementsIndependent(const DdlStatement& a, const DdlStatement& b);
+
 // Returns a column type in the form types are compared in: lower case,
 // "integer" for int and integer (a display width dropped), "text" for
 // text, mediumtext and longtext, a varchar or char with its width, any

@@ -10,7 +10,6 @@
 #include "db/exec.h"
 #include "front/runtime/runtime.h"
 #include "upgrade/dialect_ddl.h"
-#include "upgrade/step_resume.h"
 
 const char* const g_apszSqlTypes[SYNTAX_COUNT][2] = {
     {"text", "bigint"},         // MySQL
@@ -147,13 +146,12 @@ bool RunOneUpdate(const std::string& update, bool echo) {
 }
 
 // Runs the updates in order, each echoed as it is under -t, where the
-// database takes them as lists of statements in one round trip. A list that
-// fails is run again statement by statement, so that the failing statement
-// is reported with its own text: each sets a fixed value by its key, so a
-// statement run twice leaves the same. A failed statement ends the updates,
+// database takes them as lists of statements in one round trip. A list (or
+// a single statement) that fails is run again statement by statement, so
+// that the failing statement is reported with its own text: each sets a
+// fixed value by its key, so a statement run twice leaves the same. A failed statement ends the updates,
 // under -X only itself. Returns true when every update succeeded.
 bool RunUpdates(const std::vector<std::string>& updates) {
-  if (StepReplaying()) return true;
   bool lists = DBRunsStatementLists(g_hDbConnection);
   bool all = true;
   size_t next = 0;
@@ -167,7 +165,8 @@ bool RunUpdates(const std::vector<std::string>& updates) {
     for (size_t i = next; i < end; i++) {
       if (g_bShowQueries) EchoQuery(updates[i].c_str());
     }
-    if (end - next == 1 || !DBQuery(g_hDbConnection, list.c_str())) {
+    // Through the statement runner, which sees every write of a step.
+    if (!RunQuery(list.c_str(), false)) {
       for (size_t i = next; i < end; i++) {
         if (RunOneUpdate(updates[i], false)) continue;
         if (!g_bContinueOnError) return false;

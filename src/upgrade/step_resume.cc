@@ -3,6 +3,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "db/exec.h"
 #include "front/globals.h"
@@ -20,7 +21,23 @@ struct Journal {
   uint32_t mark_id = 0;   // fingerprint of that statement
   bool row = false;       // config holds a mark row (read or written)
   int ddl_seen = 0;       // DDL statements the step reached so far
+  bool wrote = false;     // rows written since the last DDL statement
+  // The DDL statements sent since the mark was last written.
+  std::vector<DdlStatement> unmarked;
 };
+
+// True when DDL statement ddl needs a mark before it: rows were written
+// since the last DDL statement (its implicit commit takes them), or a rerun
+// that went back to the last mark and sent the statements since then again
+// could not tell what they had done, because one of them touches what ddl
+// touches.
+bool NeedsMark(const Journal& j, const DdlStatement& ddl) {
+  if (j.wrote) return true;
+  for (const DdlStatement& sent : j.unmarked) {
+    if (!DdlStatementsIndependent(sent, ddl)) return true;
+  }
+  return false;
+}
 
 Journal* g_journal = nullptr;
 
@@ -90,6 +107,7 @@ bool RunStepStatement(const char* query, bool loud) {
   DdlStatement ddl = ParseDdl(query);
   if (ddl.kind == DdlStatement::kNotDdl) {
     if (j->ddl_seen < j->mark) return true;
+    j->wrote = true;
     return SendQuery(query, loud);
   }
   int ordinal = ++j->ddl_seen;
@@ -104,7 +122,15 @@ bool RunStepStatement(const char* query, bool loud) {
         query);
     return false;
   }
-  if (ordinal > j->mark && !WriteMark(j, ordinal, id)) return false;
+  // A mark costs a commit that the database writes through to its log:
+  // DDL statements on objects of their own (one per per-node table) share
+  // the mark before the first of them.
+  if (ordinal > j->mark && NeedsMark(*j, ddl)) {
+    if (!WriteMark(j, ordinal, id)) return false;
+    j->unmarked.clear();
+  }
+  j->unmarked.push_back(ddl);
+  j->wrote = false;
   if (loud && g_bShowQueries) EchoQuery(query);
   char error[DBERR_BUFFER_SIZE] = "";
   if (DBQueryEx(g_hDbConnection, query, error)) return true;

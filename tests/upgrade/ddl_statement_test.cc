@@ -108,6 +108,40 @@ TEST(DdlStatementTest, IdentityIgnoresOptionsBlanksAndCase) {
   }
 }
 
+TEST(DdlStatementTest, IndependentStatementsChangeDifferentObjects) {
+  const struct {
+    const char* a;
+    const char* b;
+    bool independent;
+  } cases[] = {
+      {"CREATE INDEX i ON idata_1(a)", "CREATE INDEX i ON idata_2(a)", true},
+      {"DROP INDEX IF EXISTS x ON idata_1", "CREATE INDEX y ON idata_1(a)",
+       true},
+      {"ALTER TABLE nodes DROP COLUMN name", "ALTER TABLE nodes DROP COLUMN "
+       "status", true},
+      {"ALTER TABLE t ADD a integer", "CREATE TABLE u (a integer)", true},
+      // The same object, a whole table, or a column under an index.
+      {"ALTER TABLE alarms DROP COLUMN source_event_id",
+       "ALTER TABLE alarms ADD source_event_id bigint", false},
+      {"ALTER TABLE t ADD A integer", "ALTER TABLE t DROP COLUMN a", false},
+      {"CREATE TABLE t (a integer)", "ALTER TABLE t ADD b integer", false},
+      {"DROP TABLE t", "CREATE TABLE t (a integer)", false},
+      {"CREATE INDEX i ON t(c)", "ALTER TABLE t DROP COLUMN c", false},
+      {"RENAME TABLE t TO t_old, t_new TO t", "DROP TABLE t_old", false},
+      {"RENAME TABLE t TO t_old, t_new TO t", "CREATE INDEX i ON t_new(a)",
+       false},
+      {"ALTER TABLE t ADD PRIMARY KEY(a)", "CREATE INDEX i ON u(a)", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DdlStatementsIndependent(ParseDdl(c.a), ParseDdl(c.b)),
+              c.independent)
+        << c.a << " / " << c.b;
+    EXPECT_EQ(DdlStatementsIndependent(ParseDdl(c.b), ParseDdl(c.a)),
+              c.independent)
+        << c.b << " / " << c.a;
+  }
+}
+
 TEST(DdlStatementTest, LooseTypes) {
   const struct {
     const char* type;

@@ -340,7 +340,7 @@ TEST_P(UpgradeKillTest, From63EveryKillIsResumedAndNoRowIsLost) {
 
 TEST_P(UpgradeKillTest, From14EveryKillIsResumedAndNoRowIsLost) {
   if (Baseline14Path(syntax()).empty()) GTEST_SKIP() << "no version-14 baseline";
-  KillAndCompare(14, {17, 20, 26, 27, 46, 61},
+  KillAndCompare(14, {17, 20, 24, 26, 27, 46, 52, 61},
                  {{"policy_event_list",
                    "SELECT COUNT(*) FROM policy_event_list"}});
 }
