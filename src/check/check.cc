@@ -5,6 +5,7 @@
 #include "check/stage_report.h"
 #include "check/stages.h"
 #include "db/console.h"
+#include "db/exec.h"
 #include "db/lock.h"
 #include "front/globals.h"
 
@@ -27,11 +28,12 @@ const CheckStage kCheckStages[] = {
 };
 
 // Prints the counts, then commits or rolls back the check's transaction.
-void FinishTransaction() {
+// Returns false when the commit failed.
+bool FinishTransaction() {
   if (g_nIssuesFound == 0) {
     printf("Database doesn't contain any errors\n");
     DBCommit(g_hDbConnection);
-    return;
+    return true;
   }
   printf("%d errors was found, %d errors was corrected\n", g_nIssuesFound,
          g_nIssuesRepaired);
@@ -41,20 +43,27 @@ void FinishTransaction() {
         stdout);
   if (g_nIssuesRepaired <= 0) {
     DBRollback(g_hDbConnection);
-    return;
+    return true;
   }
   printf("Commit changes (Y/N) ");
-  if (AskYesNo()) {
-    printf("Committing changes...\n");
-    if (DBCommit(g_hDbConnection)) {
-      printf("Changes was successfully committed to database\n");
-    }
-  } else {
+  if (!AskYesNo()) {
     printf("Rolling back changes...\n");
     if (DBRollback(g_hDbConnection)) {
       printf("All changes made to database was cancelled\n");
     }
+    return true;
   }
+  printf("Committing changes...\n");
+  if (DBCommit(g_hDbConnection)) {
+    printf("Changes was successfully committed to database\n");
+    return true;
+  }
+  printf("ERROR: cannot commit changes, the database was not changed\n");
+  PrintDatabaseText(DBGetLastError(g_hDbConnection));
+  // A database that keeps the transaction open after a failed commit must
+  // not commit it later.
+  DBRollback(g_hDbConnection);
+  return false;
 }
 
 }  // namespace
@@ -71,8 +80,23 @@ void DoCheck() {
     return;
   }
   // The forced unlock above stays whatever the transaction's fate.
-  DBBegin(g_hDbConnection);
-  for (const CheckStage& stage : kCheckStages) stage.procedure(stage.title);
-  FinishTransaction();
-  printf("Database check %s\n", "completed");
+  if (!DBBegin(g_hDbConnection)) {
+    // Without the transaction every repair would stay at once, whatever
+    // the answer to the commit question.
+    printf("ERROR: cannot start transaction\n");
+    PrintDatabaseText(DBGetLastError(g_hDbConnection));
+    printf("Database check %s\n", "aborted");
+    return;
+  }
+  for (const CheckStage& stage : kCheckStages) {
+    stage.procedure(stage.title);
+    // Nothing more reaches the database, and the server has dropped the
+    // transaction with every repair made so far.
+    if (ConnectionLost()) {
+      printf("Database check %s\n", "aborted");
+      return;
+    }
+  }
+  bool committed = FinishTransaction();
+  printf("Database check %s\n", committed ? "completed" : "aborted");
 }

@@ -13,7 +13,7 @@ void VerifyClusterMembers(const char* title) {
       ExecSelect("SELECT cluster_id,node_id FROM cluster_members");
   if (members != nullptr) {
     int count = DBGetNumRows(members);
-    for (int i = 0; i < count; i++) {
+    for (int i = 0; i < count && !ConnectionLost(); i++) {
       int node_id = static_cast<int>(DBGetFieldULong(members, i, 1));
       if (NodeRowExists(node_id)) continue;
       int cluster_id = static_cast<int>(DBGetFieldULong(members, i, 0));

@@ -24,7 +24,7 @@ void VerifyNodeData(unsigned int now) {
   db_result_t nodes = ExecSelect("SELECT id FROM nodes");
   if (nodes == nullptr) return;
   int count = DBGetNumRows(nodes);
-  for (int i = 0; i < count; i++) {
+  for (int i = 0; i < count && !ConnectionLost(); i++) {
     int node_id = static_cast<int>(DBGetFieldULong(nodes, i, 0));
     char query[1024];
     snprintf(query, sizeof query,

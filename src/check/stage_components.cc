@@ -18,7 +18,7 @@ void VerifyComponentObjects(const char* title, const char* kind,
   db_result_t rows = ExecSelect(query);
   if (rows != nullptr) {
     int count = DBGetNumRows(rows);
-    for (int i = 0; i < count; i++) {
+    for (int i = 0; i < count && !ConnectionLost(); i++) {
       int id = static_cast<int>(DBGetFieldULong(rows, i, 0));
       char name[OBJECT_NAME_SIZE];
       VerifyObjectProperties(kind, id, name, nullptr);

@@ -25,7 +25,7 @@ bool OfferSubnetLink(int node_id, const char* node_name) {
   if (interfaces == nullptr) return false;
   bool linked = false;
   int count = DBGetNumRows(interfaces);
-  for (int i = 0; i < count && !linked; i++) {
+  for (int i = 0; i < count && !linked && !ConnectionLost(); i++) {
     uint32_t network =
         DBGetFieldIPAddr(interfaces, i, 0) & DBGetFieldIPAddr(interfaces, i, 1);
     char network_text[32];
@@ -83,7 +83,7 @@ void VerifyNodeObjects(const char* title) {
   db_result_t nodes = ExecSelect("SELECT id,primary_ip FROM nodes");
   if (nodes != nullptr) {
     int count = DBGetNumRows(nodes);
-    for (int i = 0; i < count; i++) {
+    for (int i = 0; i < count && !ConnectionLost(); i++) {
       int node_id = static_cast<int>(DBGetFieldULong(nodes, i, 0));
       char name[OBJECT_NAME_SIZE];
       bool deleted;

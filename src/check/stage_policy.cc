@@ -40,7 +40,7 @@ void VerifyReferences(const PolicyReference& list) {
   db_result_t rows = ExecSelect(list.list_select);
   if (rows == nullptr) return;
   int count = DBGetNumRows(rows);
-  for (int i = 0; i < count; i++) {
+  for (int i = 0; i < count && !ConnectionLost(); i++) {
     int id = static_cast<int>(DBGetFieldULong(rows, i, 0));
     char query[1024];
     snprintf(query, sizeof query, list.lookup_format, id);
@@ -56,7 +56,7 @@ void VerifyEvents() {
   db_result_t rows = ExecSelect("SELECT event_code FROM policy_event_list");
   if (rows == nullptr) return;
   int count = DBGetNumRows(rows);
-  for (int i = 0; i < count; i++) {
+  for (int i = 0; i < count && !ConnectionLost(); i++) {
     uint32_t code = DBGetFieldULong(rows, i, 0);
     bool group = (code & kEventGroupBit) != 0;
     char query[1024];

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "db/console.h"
+#include "db/exec.h"
 
 int32_t g_nIssuesFound = 0;
 int32_t g_nIssuesRepaired = 0;
@@ -36,7 +37,12 @@ void OpenStage(const char* title) {
 void CloseStage() {
   int32_t found = g_nIssuesFound - g_nFoundAtStageOpen;
   StageOutcome outcome = OUTCOME_PASSED;
-  if (found > 0) {
+  if (ConnectionLost()) {
+    // The stage did not finish its lookups; the report of the loss stands
+    // between the title and here.
+    outcome = OUTCOME_ERROR;
+    OpenStage(nullptr);
+  } else if (found > 0) {
     outcome = g_nIssuesRepaired - g_nRepairedAtStageOpen == found
                   ? OUTCOME_FIXED
                   : OUTCOME_ERROR;
@@ -53,6 +59,9 @@ void CloseStage() {
 }
 
 bool AskAboutIssue(const char* format, ...) {
+  // A lookup that failed for the lost connection reads as a missing row:
+  // that is no inconsistency.
+  if (ConnectionLost()) return false;
   g_nIssuesFound++;
   va_list args;
   va_start(args, format);

@@ -40,11 +40,13 @@ void OpenStage(const char* title);
 
 // Prints the bracketed outcome of the stage opened last and ends the line.
 // When the stage counted issues its questions have replaced the stage line,
-// so the line is printed again first.
+// so the line is printed again first. A stage that met the loss of the
+// connection ends "ERROR " on a line printed again.
 void CloseStage();
 
 // Counts one inconsistency, prints its question (a printf format that begins
-// with "\r" and ends with "(Y/N) ") and asks it. Returns true for yes.
+// with "\r" and ends with "(Y/N) ") and asks it. Returns true for yes. Once
+// the connection is lost it returns false at once, counting nothing.
 bool AskAboutIssue(const char* format, ...)
     __attribute__((format(printf, 1, 2)));
 

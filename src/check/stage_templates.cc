@@ -13,7 +13,7 @@ void VerifyTemplateMappings(const char* title) {
       "SELECT template_id,node_id FROM dct_node_map ORDER BY template_id");
   if (mappings != nullptr) {
     int count = DBGetNumRows(mappings);
-    for (int i = 0; i < count; i++) {
+    for (int i = 0; i < count && !ConnectionLost(); i++) {
       int template_id = static_cast<int>(DBGetFieldULong(mappings, i, 0));
       int node_id = static_cast<int>(DBGetFieldULong(mappings, i, 1));
       if (NodeRowExists(node_id)) continue;

@@ -14,7 +14,7 @@ void VerifyObjectTimestamps(const char* title) {
       ExecSelect("SELECT object_id,name,last_modified FROM object_properties");
   if (objects != nullptr) {
     int count = DBGetNumRows(objects);
-    for (int i = 0; i < count; i++) {
+    for (int i = 0; i < count && !ConnectionLost(); i++) {
       if (DBGetFieldULong(objects, i, 2) != 0) continue;
       int id = static_cast<int>(DBGetFieldULong(objects, i, 0));
       char name[1024];

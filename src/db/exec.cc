@@ -13,22 +13,55 @@ void EchoQuery(const char* query) {
   SetConsoleColor(CONSOLE_NORMAL);
 }
 
+namespace {
+
+StatementRunner g_runner = nullptr;
+
+// The text of the lost connection has been printed.
+bool g_lostReported = false;
+
+// Returns false when the text to be printed is that of the lost connection
+// and was printed before; marks it printed otherwise.
+bool FirstReportOfLoss() {
+  if (!ConnectionLost()) return true;
+  if (g_lostReported) return false;
+  g_lostReported = true;
+  return true;
+}
+
+}  // namespace
+
 void PrintQueryError(const char* error_text, const char* query) {
+  if (!FirstReportOfLoss()) return;
   printf("SQL query failed (%s):\n", error_text);
   SetConsoleColor(CONSOLE_YELLOW);
   printf("%s\n", query);
   SetConsoleColor(CONSOLE_NORMAL);
 }
 
-namespace {
+void PrintDatabaseText(const char* text) {
+  if (!FirstReportOfLoss()) return;
+  printf("%s\n", text);
+}
 
-StatementRunner g_runner = nullptr;
+bool ConnectionLost() { return DBIsConnectionLost(g_hDbConnection); }
 
-}  // namespace
+bool ReportConnectionLost() {
+  if (!ConnectionLost()) return false;
+  if (!g_lostReported) {
+    printf("ERROR: connection to the database lost\n");
+    PrintDatabaseText(DBGetConnectionLostError(g_hDbConnection));
+  }
+  return true;
+}
 
 void SetStatementRunner(StatementRunner runner) { g_runner = runner; }
 
 bool SendQuery(const char* query, bool loud) {
+  if (ConnectionLost()) {
+    if (loud) ReportConnectionLost();
+    return false;
+  }
   if (loud && g_bShowQueries) EchoQuery(query);
   char error_text[DBERR_BUFFER_SIZE] = "";
   bool success = DBQueryEx(g_hDbConnection, query, error_text);
@@ -47,6 +80,7 @@ bool ExecQuery(const char* query) {
 }
 
 db_result_t ExecSelect(const char* query) {
+  if (ReportConnectionLost()) return nullptr;
   if (g_bShowQueries) EchoQuery(query);
   char error_text[DBERR_BUFFER_SIZE] = "";
   db_result_t result = DBSelectEx(g_hDbConnection, query, error_text);
@@ -55,6 +89,7 @@ db_result_t ExecSelect(const char* query) {
 }
 
 db_async_result_t ExecSelectUnbuffered(const char* query) {
+  if (ReportConnectionLost()) return nullptr;
   if (g_bShowQueries) EchoQuery(query);
   char error_text[DBERR_BUFFER_SIZE] = "";
   db_async_result_t result =

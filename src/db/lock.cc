@@ -49,6 +49,8 @@ void PrintDatabaseTooNew(int version) {
 
 bool CheckSchemaVersion() {
   int version = DBGetSchemaVersion(g_hDbConnection);
+  // A version that could not be read for a lost connection is no version.
+  if (ReportConnectionLost()) return false;
   if (version < DB_FORMAT_VERSION) {
     printf(
         "Your database has format version %d, this tool is compiled for "
@@ -67,7 +69,7 @@ bool CheckSchemaVersion() {
 bool CheckSchemaAndLock() {
   if (!CheckSchemaVersion()) return false;
   char status[LOCK_TEXT_SIZE], info[LOCK_TEXT_SIZE];
-  if (!ReadLockStatus(status, info)) return true;
+  if (!ReadLockStatus(status, info)) return !ReportConnectionLost();
   printf("Database is locked by server %s [%s]\n", status, info);
   return false;
 }

@@ -19,11 +19,13 @@ bool ReadLockStatus(char* status, char* info, bool decode = true);
 void PrintDatabaseTooNew(int version);
 
 // Returns true when the database has version DB_FORMAT_VERSION; otherwise
-// prints why (upgrade the database, or the server) and returns false.
+// prints why (upgrade the database, or the server, or the connection is
+// lost) and returns false.
 bool CheckSchemaVersion();
 
 // Returns true when the database has version DB_FORMAT_VERSION and is not
-// locked; otherwise prints why and returns false.
+// locked; otherwise prints why and returns false. A lock mark that cannot
+// be read for a lost connection refuses the database.
 bool CheckSchemaAndLock();
 
 // The "unlock" command: offers to clear the lock mark.

@@ -8,7 +8,13 @@
 // emptied and the transaction committed; prints its own messages.
 bool ClearDatabase();
 
-// Drops idata_<id> of every node. With -X failures are passed over.
+// ClearDatabase for a database the caller has validated already (version
+// and lock): warns, asks and clears.
+bool ClearValidatedDatabase();
+
+// Drops every table of the database named idata_ and a number, whether or
+// not nodes lists its node; a per-node table that is not there needs
+// nothing. With -X failures are passed over.
 bool DropNodeDataTables();
 
 // Runs DELETE FROM on every core table in list order. With -X failures are

@@ -240,7 +240,9 @@ bool ExportAll(sqlite3* file) {
                   IntValueCallback, &version)) {
     return false;
   }
-  if (version != DBGetSchemaVersion(g_hDbConnection)) {
+  int database_version = DBGetSchemaVersion(g_hDbConnection);
+  if (ReportConnectionLost()) return false;
+  if (version != database_version) {
     printf(
         "ERROR: Schema version mismatch between dbschema_sqlite.sql and "
         "your database. Please check that Orvane server installed "
@@ -274,7 +276,7 @@ bool ExportTable(sqlite3* file, const char* table) {
   printf("Exporting table %s\n", table);
   std::string error;
   if (!FileExec(file, "BEGIN", &error)) {
-    printf("ERROR: Cannot start transaction: %s", error.c_str());
+    printf("ERROR: Cannot start transaction: %s\n", error.c_str());
     return false;
   }
   char select[256];
@@ -288,14 +290,13 @@ bool ExportTable(sqlite3* file, const char* table) {
     DBFreeAsyncResult(g_hDbConnection, source);
   }
   if (ok) {
-    if (!FileExec(file, "COMMIT", &error)) {
-      printf("ERROR: Cannot commit transaction: %s", error.c_str());
-      return false;
-    }
-    return true;
+    if (FileExec(file, "COMMIT", &error)) return true;
+    printf("ERROR: Cannot commit transaction: %s\n", error.c_str());
   }
-  if (!FileExec(file, "ROLLBACK", &error)) {
-    printf("ERROR: Cannot rollback transaction: %s", error.c_str());
+  // After a full disk or an I/O error SQLite has ended the transaction
+  // itself, and a ROLLBACK would only fail.
+  if (!sqlite3_get_autocommit(file) && !FileExec(file, "ROLLBACK", &error)) {
+    printf("ERROR: Cannot rollback transaction: %s\n", error.c_str());
   }
   return false;
 }

@@ -1,21 +1,20 @@
 #include "transfer/import.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "db/driver/sqlite_open.h"
 #include "db/exec.h"
-#include "db/readers.h"
+#include "db/lock.h"
 #include "front/globals.h"
 #include "transfer/clear.h"
 #include "transfer/core_tables.h"
 #include "transfer/export.h"
+#include "transfer/import_check.h"
 #include "transfer/node_command.h"
 #include "transfer/progress.h"
 
@@ -24,39 +23,6 @@ namespace {
 struct StmtFinalizer {
   void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
 };
-
-bool IsPlainIdentifier(const std::string& name) {
-  if (name.empty() || name.size() > 63) return false;
-  if (!isalpha(static_cast<unsigned char>(name[0])) && name[0] != '_') {
-    return false;
-  }
-  for (char c : name) {
-    if (!isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
-  }
-  return true;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-// Returns a name from the file fit to be printed: bytes outside printable
-// ASCII as \xNN.
-std::string Printable(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text) {
-    if (c >= 0x20 && c < 0x7f) {
-      out += static_cast<char>(c);
-    } else {
-      char hex[8];
-      snprintf(hex, sizeof hex, "\\x%02x", c);
-      out += hex;
-    }
-  }
-  return out;
-}
 
 // The values of the file's current row, as the database receives them.
 class FileRow {
@@ -146,51 +112,6 @@ void PrintFileQueryFailed(const char* select, const char* error) {
   printf("ERROR: SQL query \"%s\" on import file failed (%s)\n", select, error);
 }
 
-// Stores the column names of the file's select in *columns after checking
-// that each is a plain identifier that the database's table has. Prints
-// the failure.
-bool CheckColumns(sqlite3_stmt* stmt, const char* table,
-                  std::vector<std::string>* columns) {
-  char probe[256];
-  snprintf(probe, sizeof probe, "SELECT * FROM %s WHERE 1=0", table);
-  char error[DBERR_BUFFER_SIZE] = "";
-  db_async_result_t result = DBAsyncSelectEx(g_hDbConnection, probe, error);
-  if (result == nullptr) {
-    PrintQueryError(error, probe);
-    return false;
-  }
-  std::set<std::string> target;
-  for (int i = 0; i < DBGetColumnCountAsync(result); i++) {
-    char name[256];
-    DBGetColumnNameAsync(result, i, name, sizeof name);
-    target.insert(Lower(name));
-  }
-  while (DBFetch(result)) {
-  }
-  DBFreeAsyncResult(g_hDbConnection, result);
-  columns->clear();
-  for (int i = 0; i < sqlite3_column_count(stmt); i++) {
-    const char* raw = sqlite3_column_name(stmt, i);
-    std::string name = raw != nullptr ? raw : "";
-    if (!IsPlainIdentifier(name)) {
-      printf(
-          "ERROR: column name \"%s\" of table %s in the import file is "
-          "not a plain identifier\n",
-          Printable(name).c_str(), table);
-      return false;
-    }
-    if (target.count(Lower(name)) == 0) {
-      printf(
-          "ERROR: table %s of the database has no column \"%s\" of the "
-          "import file\n",
-          table, name.c_str());
-      return false;
-    }
-    columns->push_back(name);
-  }
-  return true;
-}
-
 // Copies the rows of the file's select into the database: through the bulk
 // path when bulk is set and the backend has one, else one INSERT per row
 // through the execution layer (echoed under -t, each failure reported with
@@ -276,7 +197,7 @@ CopyOutcome CopyTable(sqlite3* file, const char* table, bool bulk_wanted,
   }
   std::unique_ptr<sqlite3_stmt, StmtFinalizer> stmt(raw);
   std::vector<std::string> columns;
-  if (!CheckColumns(stmt.get(), table, &columns)) return COPY_FAILED;
+  if (!ReadFileColumns(stmt.get(), table, &columns)) return COPY_FAILED;
   ProgressStart();
   CopyOutcome outcome = CopyRows(file, stmt.get(), table, select, columns,
                                  bulk_wanted, bulk_error);
@@ -303,11 +224,18 @@ bool ImportAll(sqlite3* file) {
         version, DB_FORMAT_VERSION);
     return false;
   }
-  if (!ClearDatabase()) return false;
+  // Everything that can be known without writing is checked before the
+  // clearing, so that a file that cannot load whole leaves the database as
+  // it was.
+  NodeTableFormats formats;
+  if (!CheckSchemaAndLock() || !ReadNodeTableFormats(&formats) ||
+      !CheckImportFile(file, formats) || !ClearValidatedDatabase()) {
+    return false;
+  }
   for (int i = 0; g_apszCoreTables[i] != nullptr; i++) {
     if (!ImportTable(file, g_apszCoreTables[i])) return false;
   }
-  return ImportNodeDataTables(file);
+  return ImportNodeDataTables(file, formats);
 }
 
 // Stores the one value of a count query in *count.
@@ -341,22 +269,34 @@ sqlite3* OpenImportFile(const char* path) {
 
 }  // namespace
 
+namespace {
+
+bool BeginTableTransaction() {
+  if (DBBegin(g_hDbConnection)) return true;
+  printf("ERROR: unable to start transaction in target database\n");
+  PrintDatabaseText(DBGetLastError(g_hDbConnection));
+  return false;
+}
+
+}  // namespace
+
 bool ImportTable(sqlite3* file, const char* table) {
   printf("Importing table %s\n", table);
-  if (!DBBegin(g_hDbConnection)) {
-    printf("ERROR: unable to start transaction in target database\n");
-    return false;
-  }
+  if (!BeginTableTransaction()) return false;
   std::string bulk_error;
   CopyOutcome outcome = CopyTable(file, table, !g_bShowQueries, &bulk_error);
+  if (outcome == COPY_BULK_FAILED && ConnectionLost()) {
+    // Nothing reaches the database any more, so the copy cannot be tried
+    // again row by row: the fast path's failure is all there is to say.
+    printf("ERROR: unable to copy table %s into target database\n", table);
+    PrintDatabaseText(bulk_error.c_str());
+    return false;
+  }
   if (outcome == COPY_BULK_FAILED) {
     // The fast path cannot say which row failed: copy the table again row
     // by row, so that the failing row is reported with its statement.
     DBRollback(g_hDbConnection);
-    if (!DBBegin(g_hDbConnection)) {
-      printf("ERROR: unable to start transaction in target database\n");
-      return false;
-    }
+    if (!BeginTableTransaction()) return false;
     outcome = CopyTable(file, table, false, &bulk_error);
   }
   if (outcome != COPY_DONE) {
@@ -364,32 +304,14 @@ bool ImportTable(sqlite3* file, const char* table) {
     return false;
   }
   if (!DBCommit(g_hDbConnection)) {
-    printf("ERROR: unable to commit transaction in target database (%s)\n",
-           DBGetLastError(g_hDbConnection));
+    printf("ERROR: unable to commit transaction in target database\n");
+    PrintDatabaseText(DBGetLastError(g_hDbConnection));
     return false;
   }
   return true;
 }
 
-bool ImportNodeDataTables(sqlite3* file) {
-  char create_format[256];
-  if (!ReadMetadataVariable("IDataTableCreationCommand", create_format,
-                            sizeof create_format, "")) {
-    printf(
-        "ERROR: unable to determine correct query for idata tables "
-        "creation\n");
-    return false;
-  }
-  char index_formats[4][256];
-  for (int k = 0; k < 4; k++) index_formats[k][0] = 0;
-  for (int k = 0; k < 4; k++) {
-    char name[64];
-    snprintf(name, sizeof name, "IDataIndexCreationCommand_%d", k);
-    if (!ReadMetadataVariable(name, index_formats[k], sizeof index_formats[k],
-                              "")) {
-      break;
-    }
-  }
+bool ImportNodeDataTables(sqlite3* file, const NodeTableFormats& formats) {
   db_result_t nodes = ExecSelect("SELECT id FROM nodes");
   if (nodes == nullptr) return false;
   bool ok = true;
@@ -397,19 +319,15 @@ bool ImportNodeDataTables(sqlite3* file) {
   for (int i = 0; ok && i < rows; i++) {
     long id = static_cast<int32_t>(DBGetFieldULong(nodes, i, 0));
     std::string statement;
-    if (!FormatNodeCommand("IDataTableCreationCommand", create_format, id, 1,
-                           &statement)) {
+    if (!FormatNodeCommand("IDataTableCreationCommand", formats.create.c_str(),
+                           id, 1, &statement) ||
+        !ExecQuery(statement.c_str())) {
       ok = false;
       break;
     }
-    if (!ExecQuery(statement.c_str())) {
-      ok = false;
-      break;
-    }
-    for (int k = 0; ok && k < 4 && index_formats[k][0] != 0; k++) {
-      char variable[64];
-      snprintf(variable, sizeof variable, "IDataIndexCreationCommand_%d", k);
-      ok = FormatNodeCommand(variable, index_formats[k], id, 2, &statement) &&
+    for (size_t k = 0; ok && k < formats.indexes.size(); k++) {
+      ok = FormatNodeCommand(IndexCommandName(k).c_str(),
+                             formats.indexes[k].c_str(), id, 2, &statement) &&
            ExecQuery(statement.c_str());
     }
     if (!ok) break;

@@ -1,11 +1,14 @@
-// The "import" command: an export file loaded into the database after the
-// clearing, one database transaction per core table, then per node its
-// data table, created and indexed by the database's own metadata and
-// filled in a transaction of its own. The file is only read.
+// The "import" command: an export file checked against the database, then
+// loaded into it after the clearing, one database transaction per core
+// table, then per node its data table, created and indexed by the
+// database's own metadata and filled in a transaction of its own. The file
+// is only read.
 #ifndef SCHEMON_TRANSFER_IMPORT_H_
 #define SCHEMON_TRANSFER_IMPORT_H_
 
 #include <sqlite3.h>
+
+#include "transfer/node_command.h"
 
 // Runs the command; prints its outcome.
 void DoImport(const char* file);
@@ -15,8 +18,9 @@ void DoImport(const char* file);
 // Prints the table's line and any failure.
 bool ImportTable(sqlite3* file, const char* table);
 
-// Creates, indexes and fills idata_<id> for every row of the database's
-// nodes table. Returns true when every node was done (or there are none).
-bool ImportNodeDataTables(sqlite3* file);
+// Creates (with formats, the database's per-node table statements),
+// indexes and fills idata_<id> for every row of the database's nodes table.
+// Returns true when every node was done (or there are none).
+bool ImportNodeDataTables(sqlite3* file, const NodeTableFormats& formats);
 
 #endif  // SCHEMON_TRANSFER_IMPORT_H_

@@ -1,10 +1,27 @@
 // The per-node data table statements kept in metadata as printf formats
 // (IDataTableCreationCommand with the node id once, the index commands with
-// it twice), filled in without handing a stored text to printf.
+// it twice): read from the database and filled in without handing a stored
+// text to printf.
 #ifndef SCHEMON_TRANSFER_NODE_COMMAND_H_
 #define SCHEMON_TRANSFER_NODE_COMMAND_H_
 
 #include <string>
+#include <vector>
+
+// The formats the database's metadata holds for its per-node tables.
+struct NodeTableFormats {
+  std::string create;                // IDataTableCreationCommand
+  std::vector<std::string> indexes;  // IDataIndexCreationCommand_0, ...
+};
+
+// Reads IDataTableCreationCommand and the index commands from _0 up to the
+// first one missing or empty (at most four), each cut to 255 characters. When
+// the creation command is missing prints "ERROR: unable to determine correct
+// query for idata tables creation" and returns false.
+bool ReadNodeTableFormats(NodeTableFormats* formats);
+
+// The name of index command k ("IDataIndexCreationCommand_<k>").
+std::string IndexCommandName(size_t k);
 
 // Stores format, the value of the metadata variable named variable, in *out
 // with every "%d" replaced by the node id and every "%%" by "%". When the

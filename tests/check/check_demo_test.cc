@@ -1,8 +1,10 @@
 // "check" on databases made by the shipped scripts: a fresh "init" is
 // clean, and the demo's planted faults are found, repaired with -f (the
-// repairs fit the shipped schema) and gone in a second run.
+// repairs fit the shipped schema) and gone in a second run, or stay when
+// the commit fails.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "check/check_fixture.h"
 #include "db/driver/syntax.h"
@@ -141,6 +143,35 @@ TEST_P(CheckDemoTest, DemoFaultsAreReportedRepairedAndGone) {
   EXPECT_EQ(db_->Scalar("SELECT subnet_id FROM nsmap WHERE node_id=111"), "22");
 
   EXPECT_EQ(Check({}), Stages({}) + kClean);
+}
+
+TEST_P(CheckDemoTest, ACommitThatFailsSaysSoAndChangesNothing) {
+  // The tool writes an SQLite database itself: a file-size limit below the
+  // database's size fails the commit's writes (on the servers the server
+  // writes).
+  if (GetParam().name != "sqlite") GTEST_SKIP() << "an SQLite file";
+  ASSERT_EQ(Run({"batch", ShippedScript("demo", syntax())}).out, Banner());
+  std::string report = Check({});
+  std::string file = db_->Scalar("SELECT file FROM pragma_database_list");
+  struct stat st;
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  RunResult r = RunProgram(
+      "/bin/bash",
+      {"-c",
+       "trap '' XFSZ; ulimit -f " + std::to_string(st.st_size / 2048) +
+           "; exec \"$0\" -c \"$1\" -f check",
+       SchemonPath(), config_path_},
+      "");
+  EXPECT_EQ(r.out, Banner() + DemoStages("Y") +
+                       "17 errors was found, 17 errors was corrected\n"
+                       "All errors in database was fixed\n"
+                       "Commit changes (Y/N) Y\n"
+                       "Committing changes...\n"
+                       "ERROR: cannot commit changes, the database was not "
+                       "changed\n"
+                       "disk I/O error\n"
+                       "Database check aborted\n");
+  EXPECT_EQ(Check({}), report);
 }
 
 INSTANTIATE_BACKEND_SUITE(CheckDemoTest);

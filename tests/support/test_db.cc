@@ -1,11 +1,17 @@
+// The shared part of the test databases: running statements on them, the
+// servers named by the environment and the list of backends.
+
 #include "support/test_db.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+
+#include "db/driver/syntax.h"
 
 void TestDatabase::Exec(const std::string& sql) {
   size_t start = 0;
@@ -70,8 +76,16 @@ void ServerTestDatabase::Open(const Step& create, const Connector& connect,
     return;
   }
   drop_ = std::move(drop);
+  connect_ = connect;
   conn_ = connect(&error);
   if (conn_ == nullptr) ADD_FAILURE() << error;
+}
+
+bool ServerTestDatabase::Reconnect() {
+  std::string error;
+  conn_ = connect_ ? connect_(&error) : nullptr;
+  if (conn_ == nullptr) ADD_FAILURE() << "reconnecting: " << error;
+  return conn_ != nullptr;
 }
 
 std::optional<std::map<std::string, std::string>> ServerSettingsFromEnv(
@@ -94,6 +108,28 @@ std::vector<BackendUnderTest> EnabledBackends() {
   AddMysqlBackend(&list);
   AddOdbcBackends(&list);
   return list;
+}
+
+std::vector<BackendUnderTest> AllBackends() {
+  std::vector<BackendUnderTest> all = {
+      {"sqlite", SYNTAX_SQLITE, nullptr, "the SQLite backend is not built"},
+      {"pgsql", SYNTAX_POSTGRESQL, nullptr, "SCHEMON_TEST_PGSQL is not set"},
+      {"mysql", SYNTAX_MYSQL, nullptr, "SCHEMON_TEST_MYSQL is not set"},
+      {"odbc_pgsql", SYNTAX_POSTGRESQL, nullptr,
+       "SCHEMON_TEST_ODBC and SCHEMON_TEST_PGSQL are not both set"},
+      {"odbc_sqlite", SYNTAX_SQLITE, nullptr, "SCHEMON_TEST_ODBC is not set"},
+  };
+  for (BackendUnderTest& enabled : EnabledBackends()) {
+    auto known = std::find_if(
+        all.begin(), all.end(),
+        [&](const BackendUnderTest& b) { return b.name == enabled.name; });
+    if (known != all.end()) {
+      *known = enabled;
+    } else {
+      all.push_back(enabled);
+    }
+  }
+  return all;
 }
 
 std::string BackendName(const BackendUnderTest& backend) {

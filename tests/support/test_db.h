@@ -37,6 +37,9 @@ class TestDatabase {
   std::string Scalar(const std::string& sql);
   // Returns whether a table of that name exists.
   virtual bool TableExists(const std::string& table);
+  // Opens the test's connection again, after the server went away under
+  // it. Returns false (after adding a test failure) when that fails.
+  virtual bool Reconnect() { return true; }
 
  protected:
   std::unique_ptr<driver::Connection> conn_;
@@ -47,6 +50,7 @@ class TestDatabase {
 class ServerTestDatabase : public TestDatabase {
  public:
   ~ServerTestDatabase() override;
+  bool Reconnect() override;
 
  protected:
   using Step = std::function<bool(std::string* error)>;
@@ -61,6 +65,7 @@ class ServerTestDatabase : public TestDatabase {
 
  private:
   Step drop_;
+  Connector connect_;
 };
 
 // Returns the "key=value" pairs of a server's environment variable, or
@@ -73,7 +78,10 @@ std::optional<std::map<std::string, std::string>> ServerSettingsFromEnv(
 struct BackendUnderTest {
   std::string name;  // "sqlite", "pgsql", "mysql", "odbc_pgsql", ...
   int syntax;        // the syntax code its databases report
+  // Null when this run has no server for the backend.
   std::function<std::unique_ptr<TestDatabase>(const std::string& dir)> create;
+  // Why the backend is not enabled in this run; empty when it is.
+  std::string disabled_reason;
 };
 
 inline std::ostream& operator<<(std::ostream& os, const BackendUnderTest& b) {
@@ -82,6 +90,13 @@ inline std::ostream& operator<<(std::ostream& os, const BackendUnderTest& b) {
 
 // Returns the backends enabled for this run, SQLite first.
 std::vector<BackendUnderTest> EnabledBackends();
+
+// Returns every backend the suites know, in a fixed order, whether or not
+// this run has a server for it: the backend suites are instantiated for all
+// of them, so that the list of tests does not depend on the servers of the
+// run that lists them. A backend that is not enabled has no create and says
+// why.
+std::vector<BackendUnderTest> AllBackends();
 
 // Used by the googletest parameter name generator.
 std::string BackendName(const BackendUnderTest& backend);
@@ -95,5 +110,11 @@ void AddOdbcBackends(std::vector<BackendUnderTest>* list);
 
 // Returns a name unique to this process and call, usable as a database name.
 std::string UniqueDatabaseName();
+
+// Returns a new database (dropped when the object goes) on the MySQL or
+// MariaDB server that settings name, in the form of SCHEMON_TEST_MYSQL
+// ("socket=PATH user=NAME"), as the mysql backend of the suites makes them.
+std::unique_ptr<TestDatabase> MakeMysqlTestDatabase(
+    const std::string& settings);
 
 #endif  // SCHEMON_TESTS_SUPPORT_TEST_DB_H_

@@ -63,13 +63,10 @@ class MysqlTestDatabase : public ServerTestDatabase {
   std::string name_;
 };
 
-}  // namespace
-
-void AddMysqlBackend(std::vector<BackendUnderTest>* list) {
-  auto settings = ServerSettingsFromEnv("SCHEMON_TEST_MYSQL");
-  if (!settings) return;
+MysqlTestServer ServerFromSettings(
+    const std::map<std::string, std::string>& settings) {
   MysqlTestServer server;
-  for (const auto& pair : *settings) {
+  for (const auto& pair : settings) {
     if (pair.first == "host") server.host = pair.second;
     if (pair.first == "user") server.user = pair.second;
     if (pair.first == "socket" || pair.first == "port") {
@@ -77,8 +74,31 @@ void AddMysqlBackend(std::vector<BackendUnderTest>* list) {
           (server.options.empty() ? "" : " ") + pair.first + "=" + pair.second;
     }
   }
-  list->push_back({"mysql", SYNTAX_MYSQL, [server](const std::string&) {
+  return server;
+}
+
+}  // namespace
+
+std::unique_ptr<TestDatabase> MakeMysqlTestDatabase(
+    const std::string& settings) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  std::string error;
+  if (!driver::ParseOptions(settings, &pairs, &error)) {
+    ADD_FAILURE() << settings << ": " << error;
+  }
+  MysqlTestServer server = ServerFromSettings(
+      std::map<std::string, std::string>(pairs.begin(), pairs.end()));
+  return std::unique_ptr<TestDatabase>(new MysqlTestDatabase(server));
+}
+
+void AddMysqlBackend(std::vector<BackendUnderTest>* list) {
+  auto settings = ServerSettingsFromEnv("SCHEMON_TEST_MYSQL");
+  if (!settings) return;
+  MysqlTestServer server = ServerFromSettings(*settings);
+  list->push_back({"mysql", SYNTAX_MYSQL,
+                   [server](const std::string&) {
                      return std::unique_ptr<TestDatabase>(
                          new MysqlTestDatabase(server));
-                   }});
+                   },
+                   ""});
 }

@@ -86,18 +86,26 @@ class OdbcSqliteTestDatabase : public TestDatabase {
 
 }  // namespace
 
+std::unique_ptr<TestDatabase> MakeOdbcPgsqlTestDatabase(
+    const PgsqlTestServer& server) {
+  return std::unique_ptr<TestDatabase>(new OdbcPgsqlTestDatabase(server));
+}
+
 void AddOdbcBackends(std::vector<BackendUnderTest>* list) {
   const char* enabled = getenv("SCHEMON_TEST_ODBC");
   if (enabled == nullptr || *enabled == 0 || *enabled == '0') return;
   if (std::optional<PgsqlTestServer> server = PgsqlTestServerFromEnv()) {
-    list->push_back(
-        {"odbc_pgsql", SYNTAX_POSTGRESQL, [server](const std::string&) {
-           return std::unique_ptr<TestDatabase>(
-               new OdbcPgsqlTestDatabase(*server));
-         }});
+    list->push_back({"odbc_pgsql", SYNTAX_POSTGRESQL,
+                     [server](const std::string&) {
+                       return std::unique_ptr<TestDatabase>(
+                           new OdbcPgsqlTestDatabase(*server));
+                     },
+                     ""});
   }
-  list->push_back({"odbc_sqlite", SYNTAX_SQLITE, [](const std::string& dir) {
+  list->push_back({"odbc_sqlite", SYNTAX_SQLITE,
+                   [](const std::string& dir) {
                      return std::unique_ptr<TestDatabase>(
                          new OdbcSqliteTestDatabase(dir));
-                   }});
+                   },
+                   ""});
 }

@@ -82,11 +82,18 @@ bool DropPgsqlDatabase(const PgsqlTestServer& server, const std::string& name,
                         error);
 }
 
+std::unique_ptr<TestDatabase> MakePgsqlTestDatabase(
+    const PgsqlTestServer& server) {
+  return std::unique_ptr<TestDatabase>(new PgsqlTestDatabase(server));
+}
+
 void AddPgsqlBackend(std::vector<BackendUnderTest>* list) {
   std::optional<PgsqlTestServer> server = PgsqlTestServerFromEnv();
   if (!server) return;
-  list->push_back({"pgsql", SYNTAX_POSTGRESQL, [server](const std::string&) {
+  list->push_back({"pgsql", SYNTAX_POSTGRESQL,
+                   [server](const std::string&) {
                      return std::unique_ptr<TestDatabase>(
                          new PgsqlTestDatabase(*server));
-                   }});
+                   },
+                   ""});
 }

@@ -5,6 +5,7 @@
 #ifndef SCHEMON_TESTS_SUPPORT_TEST_DB_PGSQL_H_
 #define SCHEMON_TESTS_SUPPORT_TEST_DB_PGSQL_H_
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,5 +25,14 @@ bool CreatePgsqlDatabase(const PgsqlTestServer& server, const std::string& name,
                          std::string* error);
 bool DropPgsqlDatabase(const PgsqlTestServer& server, const std::string& name,
                        std::string* error);
+
+class TestDatabase;
+
+// Returns a new database on server (dropped when the object goes), as the
+// pgsql and the odbc_pgsql backends of the suites make them.
+std::unique_ptr<TestDatabase> MakePgsqlTestDatabase(
+    const PgsqlTestServer& server);
+std::unique_ptr<TestDatabase> MakeOdbcPgsqlTestDatabase(
+    const PgsqlTestServer& server);
 
 #endif  // SCHEMON_TESTS_SUPPORT_TEST_DB_PGSQL_H_

@@ -33,8 +33,10 @@ class SqliteTestDatabase : public TestDatabase {
 }  // namespace
 
 void AddSqliteBackend(std::vector<BackendUnderTest>* list) {
-  list->push_back({"sqlite", SYNTAX_SQLITE, [](const std::string& dir) {
+  list->push_back({"sqlite", SYNTAX_SQLITE,
+                   [](const std::string& dir) {
                      return std::unique_ptr<TestDatabase>(
                          new SqliteTestDatabase(dir));
-                   }});
+                   },
+                   ""});
 }

@@ -23,6 +23,11 @@ bool Exists(const std::string& path) {
   return stat(path.c_str(), &st) == 0;
 }
 
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() &&
+         text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
 class TransferFailureTest : public BackendTest {
  protected:
   // A version-98 database with hard values and its export file.
@@ -126,67 +131,90 @@ TEST_P(TransferFailureTest, ImportLeavesARefusedDatabaseUntouched) {
   EXPECT_EQ(FirstDifference(before, TakeSnapshot(db_.get())), "");
 }
 
-TEST_P(TransferFailureTest, ImportStopsAtANodeTableTheFileLacks) {
+TEST_P(TransferFailureTest, ImportRefusesBeforeClearingAFileThatCannotLoad) {
   Prepare();
-  ExecOnFile(file_, "DROP TABLE idata_12");
-  RunResult r = Run({"-f", "import", file_});
-  EXPECT_NE(r.out.find("Importing table idata_12\nERROR: SQL query \"SELECT * "
-                       "FROM idata_12\" on import file failed (no such "
-                       "table: idata_12)\nDatabase import failed.\n"),
-            std::string::npos)
-      << r.out;
-  // Everything before it is committed; the table exists and is empty.
-  EXPECT_EQ(Count("nodes"), "3");
-  EXPECT_EQ(Count("idata_11"), "3");
-  EXPECT_EQ(Count("idata_12"), "0");
-}
-
-TEST_P(TransferFailureTest, ImportNeedsTheCreationCommand) {
-  Prepare();
-  db_->Exec("DELETE FROM metadata WHERE var_name='IDataTableCreationCommand'");
-  RunResult r = Run({"-f", "import", file_});
-  EXPECT_NE(r.out.find("Importing table userdb_custom_attributes\nERROR: "
-                       "unable to determine correct query for idata tables "
-                       "creation\nDatabase import failed.\n"),
-            std::string::npos)
-      << r.out;
-  EXPECT_EQ(Count("nodes"), "3");
-  EXPECT_FALSE(db_->TableExists("idata_11"));
-}
-
-TEST_P(TransferFailureTest, ImportRejectsColumnsTheTableDoesNotHave) {
-  Prepare();
+  Snapshot before = TakeSnapshot(db_.get());
+  const std::string create = db_->Scalar(
+      "SELECT var_value FROM metadata WHERE "
+      "var_name='IDataTableCreationCommand'");
+  const std::string index = db_->Scalar(
+      "SELECT var_value FROM metadata WHERE "
+      "var_name='IDataIndexCreationCommand_1'");
+  // Each case changes a copy of the file or the database's metadata (put
+  // back afterwards); none may lead to the clearing question.
   const struct {
-    const char* column;
+    const char* name;
+    const char* file_sql;      // run on the copy of the file
+    const char* metadata_sql;  // run on the database
     const char* message;
   } cases[] = {
-      {"\"x\"\"); DROP TABLE users; --\"",
+      {"a node without its per-node table in the file", "DROP TABLE idata_12",
+       nullptr,
+       "ERROR: table idata_12 of node 12 is missing from the import file\n"},
+      {"a column name that is not an identifier",
+       "ALTER TABLE zones ADD COLUMN \"x\"\"); DROP TABLE users; --\" "
+       "integer",
+       nullptr,
        "ERROR: column name \"x\"); DROP TABLE users; --\" of table zones in "
        "the import file is not a plain identifier\n"},
-      {"\"a\nb\"",
-       "ERROR: column name \"a\\x0ab\" of table zones in the import file is "
-       "not a plain identifier\n"},
-      {"bogus",
+      {"a column name with a control character",
+       "ALTER TABLE idata_11 ADD COLUMN \"a\nb\" integer", nullptr,
+       "ERROR: column name \"a\\x0ab\" of table idata_11 in the import file "
+       "is not a plain identifier\n"},
+      {"a column that the database's table lacks",
+       "ALTER TABLE zones ADD COLUMN bogus integer", nullptr,
        "ERROR: table zones of the database has no column \"bogus\" of the "
        "import file\n"},
+      {"a column that the per-node tables lack",
+       "ALTER TABLE idata_2147483647 ADD COLUMN extra integer", nullptr,
+       "ERROR: the per-node tables that IDataTableCreationCommand makes have "
+       "no column \"extra\" of table idata_2147483647 in the import file\n"},
+      {"a core table missing from the file", "DROP TABLE alarm_notes", nullptr,
+       "ERROR: table alarm_notes is missing from the import file\n"},
+      {"a database without IDataTableCreationCommand", nullptr,
+       "DELETE FROM metadata WHERE var_name='IDataTableCreationCommand'",
+       "ERROR: unable to determine correct query for idata tables "
+       "creation\n"},
+      {"a creation command that makes no per-node table", nullptr,
+       "UPDATE metadata SET var_value='CREATE TABLE other_%d (a integer)' "
+       "WHERE var_name='IDataTableCreationCommand'",
+       "ERROR: IDataTableCreationCommand \"CREATE TABLE other_%d (a "
+       "integer)\" does not create a table idata_<id> with a list of its "
+       "columns\n"},
+      {"a broken per-node index format", nullptr,
+       "UPDATE metadata SET var_value='CREATE INDEX i_%d ON idata_%s(item_id)' "
+       "WHERE var_name='IDataIndexCreationCommand_1'",
+       "ERROR: IDataIndexCreationCommand_1 \"CREATE INDEX i_%d ON "
+       "idata_%s(item_id)\" is not a valid statement format\n"},
   };
   for (const auto& c : cases) {
-    std::string crafted = dir_ + "/crafted.db";
+    SCOPED_TRACE(c.name);
+    std::string path = dir_ + "/case.db";
     {
       std::ifstream src(file_, std::ios::binary);
-      std::ofstream(crafted, std::ios::binary) << src.rdbuf();
+      std::ofstream(path, std::ios::binary) << src.rdbuf();
     }
-    ExecOnFile(crafted, std::string("ALTER TABLE zones ADD COLUMN ") +
-                            c.column + " integer");
-    RunResult r = Run({"-f", "import", crafted});
-    EXPECT_NE(r.out.find(std::string("Importing table zones\n") + c.message +
-                         "Database import failed.\n"),
-              std::string::npos)
-        << r.out;
-    EXPECT_EQ(Count("zones"), "0") << c.column;
-    EXPECT_TRUE(db_->TableExists("users"));
-    EXPECT_EQ(Count("users"), "3");
+    if (c.file_sql != nullptr) ExecOnFile(path, c.file_sql);
+    if (c.metadata_sql != nullptr) db_->Exec(c.metadata_sql);
+    RunResult r = Run({"-f", "import", path});
+    EXPECT_EQ(r.out,
+              Banner() + std::string(c.message) + "Database import failed.\n");
+    db_->Exec(
+        "DELETE FROM metadata WHERE var_name IN "
+        "('IDataTableCreationCommand','IDataIndexCreationCommand_1')");
+    db_->Exec(
+        "INSERT INTO metadata (var_name,var_value) VALUES "
+        "('IDataTableCreationCommand'," +
+        db_->conn()->Quote(create) + "),('IDataIndexCreationCommand_1'," +
+        db_->conn()->Quote(index) + ")");
+    EXPECT_EQ(FirstDifference(before, TakeSnapshot(db_.get())), "");
   }
+  // The file itself still imports with the plain lines (see
+  // SuccessfulRunsPrintThePlainLines).
+  RunResult r = Run({"-f", "import", file_});
+  EXPECT_NE(r.out.find("Database import complete.\n"), std::string::npos)
+      << r.out;
+  EXPECT_EQ(FirstDifference(before, TakeSnapshot(db_.get())), "");
 }
 
 TEST_P(TransferFailureTest, ARefusedRowIsReportedWithItsStatement) {
@@ -328,9 +356,48 @@ TEST_P(TransferFailureTest, ExportStopsAtARowTheFileRefuses) {
   EXPECT_EQ(FileScalar(path, "SELECT count(*) FROM config"), "0");
 }
 
-TEST_P(TransferFailureTest, ClearingStopsAtAFailingDropUnlessToldToGoOn) {
+TEST_P(TransferFailureTest, ClearingDropsEveryPerNodeTableItHolds) {
   Prepare();
+  // A listed node whose table is gone (what a cut-off import leaves), a
+  // table of a node that nodes no longer lists (what check -f leaves), and
+  // a table whose name only looks like one.
   db_->Exec("DROP TABLE idata_12");
+  db_->Exec(
+      "CREATE TABLE idata_999 (item_id integer not null,idata_timestamp "
+      "integer not null,idata_value varchar(255))");
+  db_->Exec("CREATE TABLE idata_old (item_id integer)");
+  db_->Exec("INSERT INTO idata_999 (item_id,idata_timestamp) VALUES (1,2)");
+  RunResult r = Run({"-f", "import", file_});
+  std::string expected =
+      Banner() + std::string(kWarning) + "Y\nDatabase successfully cleared\n";
+  for (int i = 0; g_apszCoreTables[i] != nullptr; i++) {
+    expected += std::string("Importing table ") + g_apszCoreTables[i] + "\n";
+  }
+  for (const auto& row : db_->Rows("SELECT id FROM nodes")) {
+    expected += "Importing table idata_" + row[0] + "\n";
+  }
+  EXPECT_EQ(r.out, expected + "Database import complete.\n");
+  EXPECT_FALSE(db_->TableExists("idata_999"));
+  EXPECT_TRUE(db_->TableExists("idata_old"));
+  EXPECT_EQ(FirstDifference(TakeFileSnapshot(file_), TakeSnapshot(db_.get())),
+            "");
+}
+
+TEST_P(TransferFailureTest, ClearingStopsAtADropThatFailsUnlessToldToGoOn) {
+  // Something the database will not drop a table under: a view on
+  // PostgreSQL, a foreign key on MySQL. SQLite drops a table under both.
+  const char* holder = syntax() == SYNTAX_POSTGRESQL
+                           ? "CREATE VIEW keeps_idata_12 AS SELECT * FROM "
+                             "idata_12"
+                       : syntax() == SYNTAX_MYSQL
+                           ? "CREATE INDEX keeps_item ON idata_12(item_id);\n"
+                             "CREATE TABLE keeps_idata_12 (item_id integer, "
+                             "FOREIGN KEY (item_id) REFERENCES "
+                             "idata_12(item_id)) ENGINE=InnoDB"
+                           : nullptr;
+  if (holder == nullptr) GTEST_SKIP() << "SQLite drops every table";
+  Prepare();
+  db_->Exec(holder);
   RunResult r = Run({"-f", "import", file_});
   size_t report = r.out.find("Y\nSQL query failed (");
   ASSERT_NE(report, std::string::npos) << r.out;
@@ -341,14 +408,48 @@ TEST_P(TransferFailureTest, ClearingStopsAtAFailingDropUnlessToldToGoOn) {
   EXPECT_EQ(r.out.find("Importing table"), std::string::npos);
   EXPECT_EQ(Count("nodes"), "3");
   EXPECT_EQ(Count("zones"), "3");
+  EXPECT_EQ(Count("idata_12"), "3");
 
+  // -X goes past it and clears the rest; the table it could not drop then
+  // stands in the way of the import's own.
   r = Run({"-f", "-X", "import", file_});
   EXPECT_NE(r.out.find("):\nDROP TABLE idata_12\nDatabase successfully "
                        "cleared\nImporting table config\n"),
             std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("Database import complete.\n"), std::string::npos);
-  EXPECT_EQ(Count("idata_12"), "3");
+  EXPECT_NE(r.out.find("\nCREATE TABLE idata_12 "), std::string::npos);
+  EXPECT_TRUE(EndsWith(r.out, "\nDatabase import failed.\n")) << r.out;
+  EXPECT_EQ(Count("zones"), "3");
+}
+
+TEST_P(TransferFailureTest, ExportThatRunsOutOfRoomSaysSo) {
+  Prepare();
+  struct stat st;
+  ASSERT_EQ(stat(file_.c_str(), &st), 0);
+  // Far more than the page cache holds, so that SQLite writes while the
+  // rows arrive; the file may grow by little more than the first export's
+  // size.
+  FillManyRows(db_.get(), 2000, 1, 12000);
+  long limit_kib = static_cast<long>(st.st_size / 1024) + 256;
+  std::string path = dir_ + "/full.db";
+  RunResult r =
+      RunProgram("/bin/bash",
+                 {"-c",
+                  "trap '' XFSZ; ulimit -f " + std::to_string(limit_kib) +
+                      "; exec \"$0\" -c \"$1\" export \"$2\"",
+                  SchemonPath(), config_path_, path},
+                 "");
+  EXPECT_NE(r.out.find("Exporting table config_clob\nERROR: SQLite query "
+                       "failed: disk I/O error\n   Query: INSERT INTO "
+                       "config_clob (\"var_name\",\"var_value\") VALUES ("),
+            std::string::npos)
+      << r.out.substr(0, 3000);
+  EXPECT_TRUE(EndsWith(r.out, "')\nDatabase export failed.\n"))
+      << r.out.substr(r.out.size() > 300 ? r.out.size() - 300 : 0);
+  EXPECT_EQ(r.out.find("rollback"), std::string::npos);
+  EXPECT_EQ(r.out.find("Exporting table users"), std::string::npos);
+  // The tables before it are complete.
+  EXPECT_EQ(FileScalar(path, "SELECT count(*) FROM config"), Count("config"));
 }
 
 TEST_P(TransferFailureTest, SuccessfulRunsPrintThePlainLines) {

@@ -268,6 +268,11 @@ void FillManyRows(TestDatabase* db, int rows, int long_every,
 }
 
 Snapshot TakeSnapshot(TestDatabase* db) {
+  return TakeSnapshot(
+      db, std::vector<int>(std::begin(kNodeIds), std::end(kNodeIds)));
+}
+
+Snapshot TakeSnapshot(TestDatabase* db, const std::vector<int>& nodes) {
   Snapshot snapshot;
   for (int i = 0; g_apszCoreTables[i] != nullptr; i++) {
     std::string table = g_apszCoreTables[i];
@@ -277,7 +282,7 @@ Snapshot TakeSnapshot(TestDatabase* db) {
     SortRows(&rows);
     snapshot[table] = rows;
   }
-  for (int id : kNodeIds) {
+  for (int id : nodes) {
     std::string table = "idata_" + std::to_string(id);
     auto rows =
         db->Rows("SELECT item_id,idata_timestamp,idata_value FROM " + table);
@@ -308,6 +313,13 @@ Snapshot TakeFileSnapshot(const std::string& path) {
   FileDatabase file(path);
   if (file.conn() == nullptr) return Snapshot();
   return TakeSnapshot(&file);
+}
+
+Snapshot TakeFileSnapshot(const std::string& path,
+                          const std::vector<int>& nodes) {
+  FileDatabase file(path);
+  if (file.conn() == nullptr) return Snapshot();
+  return TakeSnapshot(&file, nodes);
 }
 
 void ExecOnFile(const std::string& path, const std::string& sql) {

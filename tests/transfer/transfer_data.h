@@ -46,6 +46,10 @@ using Snapshot = std::map<std::string, std::vector<std::vector<std::string>>>;
 Snapshot TakeSnapshot(TestDatabase* db);
 // The same for an export file.
 Snapshot TakeFileSnapshot(const std::string& path);
+// The same with idata_<id> of the nodes given (the demo's, for example).
+Snapshot TakeSnapshot(TestDatabase* db, const std::vector<int>& nodes);
+Snapshot TakeFileSnapshot(const std::string& path,
+                          const std::vector<int>& nodes);
 
 // Runs SQL on an SQLite file (an export file), failing the test on error.
 void ExecOnFile(const std::string& path, const std::string& sql);

@@ -126,6 +126,12 @@ class Connection {
   // Returns text as a complete single-quoted SQL literal for this
   // connection's rules.
   virtual std::string Quote(const std::string& text) = 0;
+
+  // Returns true once the link to the database is gone (the server closed
+  // the connection, went away or the network failed): every later call
+  // fails as well. Asked right after a failure, which may be the one that
+  // found it. An embedded database is never lost.
+  virtual bool IsLost() { return false; }
 };
 
 class Backend {

@@ -229,6 +229,13 @@ class MysqlConnection : public Connection {
 
   int NativeSyntax() override { return SYNTAX_MYSQL; }
 
+  // The error of the last call on the handle tells; it is remembered, since
+  // a later successful call (there is none on a lost link) would clear it.
+  bool IsLost() override {
+    if (!lost_) lost_ = IsLinkError(mysql_errno(mysql_.get()));
+    return lost_;
+  }
+
   std::unique_ptr<BulkInsert> StartBulkInsert(
       const std::string& table, const std::vector<std::string>& columns,
       std::string* error) override {
@@ -305,9 +312,24 @@ class MysqlConnection : public Connection {
     return row == nullptr || row[0] == nullptr || atoi(row[0]) != 0;
   }
 
+  // The errors after which the session is gone: the link broke, or the
+  // server ended the session (killed it, or is shutting down).
+  static bool IsLinkError(unsigned int code) {
+    switch (code) {
+      case CR_SERVER_GONE_ERROR:
+      case CR_SERVER_LOST:
+      case ER_CONNECTION_KILLED:
+      case ER_SERVER_SHUTDOWN:
+        return true;
+      default:
+        return false;
+    }
+  }
+
   MysqlHandle mysql_;
   bool in_transaction_ = false;
   bool transaction_lost_ = false;
+  bool lost_ = false;
 };
 
 // Reads a whole number option into *out. Returns false and fills *error when

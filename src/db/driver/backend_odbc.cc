@@ -33,7 +33,7 @@ bool Ok(SQLRETURN rc) { return SQL_SUCCEEDED(rc); }
 
 // Reads a column as bytes (UTF-8 for the drivers used narrow).
 bool ReadNarrowColumn(SQLHSTMT stmt, SQLUSMALLINT column, Value* out,
-                      std::string* error) {
+                      std::string* error, bool* lost) {
   std::string text;
   char piece[8192];
   const SQLLEN room = sizeof piece - 1;  // less the zero
@@ -43,7 +43,7 @@ bool ReadNarrowColumn(SQLHSTMT stmt, SQLUSMALLINT column, Value* out,
         SQLGetData(stmt, column, SQL_C_CHAR, piece, sizeof piece, &indicator);
     if (rc == SQL_NO_DATA) break;
     if (!Ok(rc)) {
-      *error = Diagnostics(SQL_HANDLE_STMT, stmt, "SQLGetData failed");
+      *error = Diagnostics(SQL_HANDLE_STMT, stmt, "SQLGetData failed", lost);
       return false;
     }
     if (indicator == SQL_NULL_DATA) {
@@ -59,11 +59,11 @@ bool ReadNarrowColumn(SQLHSTMT stmt, SQLUSMALLINT column, Value* out,
 }
 
 // Reads column (from 1) of the current row whole, in pieces, as wide text
-// (or as bytes when wide is false). Returns false
-// and fills *error on failure.
+// (or as bytes when wide is false). Returns false and fills *error on
+// failure; *lost is set when the failure was the loss of the connection.
 bool ReadColumn(SQLHSTMT stmt, SQLUSMALLINT column, bool wide, Value* out,
-                std::string* error) {
-  if (!wide) return ReadNarrowColumn(stmt, column, out, error);
+                std::string* error, bool* lost) {
+  if (!wide) return ReadNarrowColumn(stmt, column, out, error, lost);
   std::basic_string<SQLWCHAR> text;
   SQLWCHAR piece[4096];
   const SQLLEN room = sizeof piece - sizeof(SQLWCHAR);  // less the zero
@@ -73,7 +73,7 @@ bool ReadColumn(SQLHSTMT stmt, SQLUSMALLINT column, bool wide, Value* out,
         SQLGetData(stmt, column, SQL_C_WCHAR, piece, sizeof piece, &indicator);
     if (rc == SQL_NO_DATA) break;  // the previous piece was the last
     if (!Ok(rc)) {
-      *error = Diagnostics(SQL_HANDLE_STMT, stmt, "SQLGetData failed");
+      *error = Diagnostics(SQL_HANDLE_STMT, stmt, "SQLGetData failed", lost);
       return false;
     }
     if (indicator == SQL_NULL_DATA) {
@@ -91,10 +91,11 @@ bool ReadColumn(SQLHSTMT stmt, SQLUSMALLINT column, bool wide, Value* out,
 
 // Returns the names of the result's columns, or fills *error.
 bool ReadColumnNames(SQLHSTMT stmt, std::vector<std::string>* names,
-                     std::string* error) {
+                     std::string* error, bool* lost) {
   SQLSMALLINT count = 0;
   if (!Ok(SQLNumResultCols(stmt, &count))) {
-    *error = Diagnostics(SQL_HANDLE_STMT, stmt, "SQLNumResultCols failed");
+    *error =
+        Diagnostics(SQL_HANDLE_STMT, stmt, "SQLNumResultCols failed", lost);
     return false;
   }
   names->clear();
@@ -105,7 +106,8 @@ bool ReadColumnNames(SQLHSTMT stmt, std::vector<std::string>* names,
     if (!Ok(SQLDescribeColW(stmt, static_cast<SQLUSMALLINT>(c), name,
                             sizeof name / sizeof *name, &length, &type, &size,
                             &digits, &nullable))) {
-      *error = Diagnostics(SQL_HANDLE_STMT, stmt, "SQLDescribeCol failed");
+      *error =
+          Diagnostics(SQL_HANDLE_STMT, stmt, "SQLDescribeCol failed", lost);
       return false;
     }
     size_t used = static_cast<size_t>(length);
@@ -118,8 +120,13 @@ bool ReadColumnNames(SQLHSTMT stmt, std::vector<std::string>* names,
 
 class OdbcCursor : public Cursor {
  public:
-  OdbcCursor(StmtHandle stmt, std::vector<std::string> columns, bool wide)
-      : stmt_(std::move(stmt)), columns_(std::move(columns)), wide_(wide) {}
+  // *lost is the connection's mark of a lost link, set by a failed fetch.
+  OdbcCursor(StmtHandle stmt, std::vector<std::string> columns, bool wide,
+             bool* lost)
+      : stmt_(std::move(stmt)),
+        columns_(std::move(columns)),
+        wide_(wide),
+        lost_(lost) {}
 
   bool Fetch() override {
     row_.clear();
@@ -131,14 +138,15 @@ class OdbcCursor : public Cursor {
     }
     if (!Ok(rc)) {
       done_ = true;
-      error_ = Diagnostics(SQL_HANDLE_STMT, stmt_.get(), "SQLFetch failed");
+      error_ =
+          Diagnostics(SQL_HANDLE_STMT, stmt_.get(), "SQLFetch failed", lost_);
       return false;
     }
     // SQLGetData must read the columns in order; read them all now.
     row_.resize(columns_.size());
     for (size_t c = 0; c < columns_.size(); c++) {
       if (!ReadColumn(stmt_.get(), static_cast<SQLUSMALLINT>(c + 1), wide_,
-                      &row_[c], &error_)) {
+                      &row_[c], &error_, lost_)) {
         done_ = true;
         row_.clear();
         return false;
@@ -168,6 +176,7 @@ class OdbcCursor : public Cursor {
   std::vector<std::string> columns_;
   std::vector<Value> row_;
   bool wide_;
+  bool* lost_;
   bool done_ = false;
   std::string error_;
 };
@@ -224,7 +233,8 @@ class OdbcConnection : public Connection {
       SQLRETURN rc = SQLMoreResults(stmt.get());
       if (rc == SQL_NO_DATA) return true;
       if (!Ok(rc)) {
-        *error = Diagnostics(SQL_HANDLE_STMT, stmt.get(), "statement failed");
+        *error = Diagnostics(SQL_HANDLE_STMT, stmt.get(), "statement failed",
+                             &lost_);
         return false;
       }
     }
@@ -243,9 +253,9 @@ class OdbcConnection : public Connection {
     StmtHandle stmt;
     if (!Run(sql, &stmt, error)) return nullptr;
     std::vector<std::string> columns;
-    if (!ReadColumnNames(stmt.get(), &columns, error)) return nullptr;
+    if (!ReadColumnNames(stmt.get(), &columns, error, &lost_)) return nullptr;
     return std::make_unique<OdbcCursor>(std::move(stmt), std::move(columns),
-                                        wide_);
+                                        wide_, &lost_);
   }
 
   bool Begin(std::string* error) override {
@@ -262,10 +272,22 @@ class OdbcConnection : public Connection {
 
   int NativeSyntax() override { return syntax_; }
 
+  // A connection exception in a diagnostic record marks the link lost; so
+  // does the driver, where it can tell, through SQL_ATTR_CONNECTION_DEAD.
+  bool IsLost() override {
+    if (!lost_) {
+      SQLUINTEGER dead = SQL_CD_FALSE;
+      lost_ = Ok(SQLGetConnectAttr(dbc_.get(), SQL_ATTR_CONNECTION_DEAD, &dead,
+                                   SQL_IS_UINTEGER, nullptr)) &&
+              dead == SQL_CD_TRUE;
+    }
+    return lost_;
+  }
+
   std::unique_ptr<BulkInsert> StartBulkInsert(
       const std::string& table, const std::vector<std::string>& columns,
       std::string* error) override {
-    return MakeOdbcBulkInsert(dbc_.get(), wide_, table, columns, error);
+    return MakeOdbcBulkInsert(dbc_.get(), wide_, table, columns, &lost_, error);
   }
 
   // Doubled single quotes are the rule everywhere. PostgreSQL and MySQL
@@ -294,7 +316,7 @@ class OdbcConnection : public Connection {
   bool Run(const std::string& sql, StmtHandle* stmt, std::string* error) {
     if (!stmt->Allocate(dbc_.get())) {
       *error = Diagnostics(SQL_HANDLE_DBC, dbc_.get(),
-                           "cannot allocate an ODBC statement");
+                           "cannot allocate an ODBC statement", &lost_);
       return false;
     }
     // The tool writes no ODBC escape clauses; braces in its literals are
@@ -313,7 +335,8 @@ class OdbcConnection : public Connection {
                          static_cast<SQLINTEGER>(narrow.size()));
     }
     if (Ok(rc) || rc == SQL_NO_DATA) return true;
-    *error = Diagnostics(SQL_HANDLE_STMT, stmt->get(), "statement failed");
+    *error =
+        Diagnostics(SQL_HANDLE_STMT, stmt->get(), "statement failed", &lost_);
     return false;
   }
 
@@ -325,7 +348,7 @@ class OdbcConnection : public Connection {
                           SQL_IS_UINTEGER);
     if (Ok(rc)) return true;
     *error = Diagnostics(SQL_HANDLE_DBC, dbc_.get(),
-                         "cannot switch the commit mode");
+                         "cannot switch the commit mode", &lost_);
     return false;
   }
 
@@ -335,7 +358,8 @@ class OdbcConnection : public Connection {
     if (!ok) {
       *error = Diagnostics(
           SQL_HANDLE_DBC, dbc_.get(),
-          completion == SQL_COMMIT ? "commit failed" : "rollback failed");
+          completion == SQL_COMMIT ? "commit failed" : "rollback failed",
+          &lost_);
       // Whatever the driver kept must not be committed by the switch below.
       if (completion == SQL_COMMIT) {
         SQLEndTran(SQL_HANDLE_DBC, dbc_.get(), SQL_ROLLBACK);
@@ -354,6 +378,7 @@ class OdbcConnection : public Connection {
   int syntax_ = -1;
   bool wide_ = true;  // text passes as wide characters, else as UTF-8
   bool in_transaction_ = false;
+  bool lost_ = false;  // a diagnostic record said the link is gone
 };
 
 // Returns whether the connection string sets one of the keys (any case).

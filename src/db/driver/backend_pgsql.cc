@@ -335,6 +335,14 @@ class PgsqlConnection : public Connection {
 
   int NativeSyntax() override { return SYNTAX_POSTGRESQL; }
 
+  // After a failed write libpq may still call the connection good until it
+  // reads; reading what has come shows a closed connection at once.
+  bool IsLost() override {
+    PGconn* conn = conn_.get();
+    if (PQstatus(conn) != CONNECTION_BAD) PQconsumeInput(conn);
+    return PQstatus(conn) == CONNECTION_BAD;
+  }
+
   // A failed COPY aborts an open transaction; the caller rolls it back.
   std::unique_ptr<BulkInsert> StartBulkInsert(
       const std::string& table, const std::vector<std::string>& columns,

@@ -155,17 +155,21 @@ class SqliteConnection : public Connection {
   bool Commit(std::string* error) override {
     if (transaction_lost_) {
       transaction_lost_ = false;
+      // Undoes what came after the loss with it (see Fail).
+      if (!sqlite3_get_autocommit(db_.get())) {
+        sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+      }
       *error = kLostTransaction;
       return false;
     }
     return Execute("COMMIT", error);
   }
 
+  // SQLite rolls a whole transaction back by itself after some errors
+  // (disk full, I/O errors); a ROLLBACK then would only fail.
   bool Rollback(std::string* error) override {
-    if (transaction_lost_) {
-      transaction_lost_ = false;
-      return true;  // already rolled back by SQLite
-    }
+    transaction_lost_ = false;
+    if (sqlite3_get_autocommit(db_.get())) return true;
     return Execute("ROLLBACK", error);
   }
 
@@ -199,6 +203,10 @@ class SqliteConnection : public Connection {
     *error = sqlite3_errmsg(db_.get());
     if (in_transaction && sqlite3_get_autocommit(db_.get())) {
       transaction_lost_ = true;
+      // What the caller sends until it ends its transaction still belongs
+      // to it: a new transaction holds it, so that it is undone with the
+      // rest instead of being committed statement by statement.
+      sqlite3_exec(db_.get(), "BEGIN", nullptr, nullptr, nullptr);
     }
     return false;
   }

@@ -30,10 +30,11 @@ std::unique_ptr<BulkInsert> MakeMysqlBulkInsert(
     st_mysql* mysql, const std::string& table,
     const std::vector<std::string>& columns, std::string* error);
 // dbc is the connection's SQLHDBC; wide tells whether its texts go through
-// the wide-character calls.
+// the wide-character calls; *lost is the connection's mark of a lost link,
+// set when a failure's diagnostics say so.
 std::unique_ptr<BulkInsert> MakeOdbcBulkInsert(
     void* dbc, bool wide, const std::string& table,
-    const std::vector<std::string>& columns, std::string* error);
+    const std::vector<std::string>& columns, bool* lost, std::string* error);
 
 // Returns libpq's text for a failed result (or the connection's when there
 // is none), without the trailing line feed; shared by the PostgreSQL

@@ -23,10 +23,11 @@ constexpr size_t kNull = std::numeric_limits<size_t>::max();
 
 class OdbcBulkInsert : public BulkInsert {
  public:
-  OdbcBulkInsert(odbc::StmtHandle stmt, size_t columns, bool wide)
+  OdbcBulkInsert(odbc::StmtHandle stmt, size_t columns, bool wide, bool* lost)
       : stmt_(std::move(stmt)),
         columns_(columns),
         wide_(wide),
+        lost_(lost),
         widths_(columns, 1),
         buffers_(columns),
         indicators_(columns) {}
@@ -105,7 +106,7 @@ class OdbcBulkInsert : public BulkInsert {
         indicator.data());
     if (SQL_SUCCEEDED(rc)) return true;
     *error = odbc::Diagnostics(SQL_HANDLE_STMT, stmt_.get(),
-                               "cannot bind the values of a row");
+                               "cannot bind the values of a row", lost_);
     return false;
   }
 
@@ -134,7 +135,6 @@ class OdbcBulkInsert : public BulkInsert {
     SQLSetStmtAttr(stmt_.get(), SQL_ATTR_PARAM_STATUS_PTR, status.data(), 0);
     SQLSetStmtAttr(stmt_.get(), SQL_ATTR_PARAMS_PROCESSED_PTR, &processed, 0);
     SQLRETURN rc = SQLExecute(stmt_.get());
-    SQLFreeStmt(stmt_.get(), SQL_CLOSE);
     bool ok = SQL_SUCCEEDED(rc) && processed == rows_;
     // A driver may report success for the execution and an error for
     // some of its rows.
@@ -142,17 +142,21 @@ class OdbcBulkInsert : public BulkInsert {
       ok = status[row] == SQL_PARAM_SUCCESS ||
            status[row] == SQL_PARAM_SUCCESS_WITH_INFO;
     }
+    // Read before the statement is closed, which clears them.
+    if (!ok) {
+      *error = odbc::Diagnostics(SQL_HANDLE_STMT, stmt_.get(),
+                                 "the database refused a row", lost_);
+    }
+    SQLFreeStmt(stmt_.get(), SQL_CLOSE);
     SQLSetStmtAttr(stmt_.get(), SQL_ATTR_PARAM_STATUS_PTR, nullptr, 0);
     SQLSetStmtAttr(stmt_.get(), SQL_ATTR_PARAMS_PROCESSED_PTR, nullptr, 0);
-    if (ok) return true;
-    *error = odbc::Diagnostics(SQL_HANDLE_STMT, stmt_.get(),
-                               "the database refused a row");
-    return false;
+    return ok;
   }
 
   odbc::StmtHandle stmt_;
   size_t columns_;
   bool wide_;
+  bool* lost_;
   std::vector<size_t> widths_;  // characters of each column's longest value
   std::vector<std::vector<char>> buffers_;
   std::vector<std::vector<SQLLEN>> indicators_;
@@ -167,11 +171,11 @@ class OdbcBulkInsert : public BulkInsert {
 
 std::unique_ptr<BulkInsert> MakeOdbcBulkInsert(
     void* dbc, bool wide, const std::string& table,
-    const std::vector<std::string>& columns, std::string* error) {
+    const std::vector<std::string>& columns, bool* lost, std::string* error) {
   odbc::StmtHandle stmt;
   if (!stmt.Allocate(static_cast<SQLHDBC>(dbc))) {
     *error = odbc::Diagnostics(SQL_HANDLE_DBC, static_cast<SQLHDBC>(dbc),
-                               "cannot allocate an ODBC statement");
+                               "cannot allocate an ODBC statement", lost);
     return nullptr;
   }
   SQLSetStmtAttr(stmt.get(), SQL_ATTR_NOSCAN,
@@ -191,11 +195,11 @@ std::unique_ptr<BulkInsert> MakeOdbcBulkInsert(
   }
   if (!SQL_SUCCEEDED(rc)) {
     *error = odbc::Diagnostics(SQL_HANDLE_STMT, stmt.get(),
-                               "cannot prepare the insert");
+                               "cannot prepare the insert", lost);
     return nullptr;
   }
-  return std::make_unique<OdbcBulkInsert>(std::move(stmt), columns.size(),
-                                          wide);
+  return std::make_unique<OdbcBulkInsert>(std::move(stmt), columns.size(), wide,
+                                          lost);
 }
 
 }  // namespace driver

@@ -22,6 +22,9 @@ bool g_bDbAllowCreate = false;
 struct DbConnection {
   std::unique_ptr<driver::Connection> conn;
   std::string last_error;
+  // Set by the failure that found the link gone; nothing is sent after it.
+  bool lost = false;
+  std::string lost_error;
 };
 
 struct DbResult {
@@ -29,10 +32,12 @@ struct DbResult {
 };
 
 struct DbAsyncResult {
+  db_handle_t owner;
   std::unique_ptr<driver::Cursor> cursor;
 };
 
 struct DbBulkInsert {
+  db_handle_t owner;
   std::unique_ptr<driver::BulkInsert> insert;
 };
 
@@ -43,6 +48,29 @@ driver::Backend* g_backend = nullptr;
 void CopyError(const std::string& text, char* buffer) {
   if (buffer == nullptr) return;
   snprintf(buffer, DBERR_BUFFER_SIZE, "%s", text.c_str());
+}
+
+// After a failure whose text is error: notes whether the backend found the
+// connection gone.
+void NoteFailure(db_handle_t conn, const std::string& error) {
+  if (conn->lost || !conn->conn->IsLost()) return;
+  conn->lost = true;
+  conn->lost_error =
+      error.empty() ? "the connection to the database was lost" : error;
+}
+
+// Returns true, with the text of the loss in *error, when the connection is
+// lost: the call must then fail without sending anything.
+bool Refused(db_handle_t conn, std::string* error) {
+  if (!conn->lost) return false;
+  *error = conn->lost_error;
+  return true;
+}
+
+bool Refused(db_handle_t conn, char* errorText) {
+  if (!conn->lost) return false;
+  CopyError(conn->lost_error, errorText);
+  return true;
 }
 
 const driver::Value* FieldAt(db_result_t result, int row, int column) {
@@ -60,10 +88,12 @@ const driver::Value* FieldAt(db_result_t result, int row, int column) {
 driver::Value QueryFirstValue(db_handle_t conn, const char* query) {
   driver::BufferedResult result;
   std::string error;
-  if (!conn->conn->Select(query, &result, &error) || result.rows.empty() ||
-      result.rows[0].empty()) {
+  if (Refused(conn, &error)) return std::nullopt;
+  if (!conn->conn->Select(query, &result, &error)) {
+    NoteFailure(conn, error);
     return std::nullopt;
   }
+  if (result.rows.empty() || result.rows[0].empty()) return std::nullopt;
   return result.rows[0][0];
 }
 
@@ -141,9 +171,10 @@ bool DBQuery(db_handle_t conn, const char* query) {
 }
 
 bool DBQueryEx(db_handle_t conn, const char* query, char* errorText) {
-  if (conn == nullptr) return false;
+  if (conn == nullptr || Refused(conn, errorText)) return false;
   std::string error;
   if (conn->conn->Execute(query, &error)) return true;
+  NoteFailure(conn, error);
   CopyError(error, errorText);
   return false;
 }
@@ -153,10 +184,11 @@ db_result_t DBSelect(db_handle_t conn, const char* query) {
 }
 
 db_result_t DBSelectEx(db_handle_t conn, const char* query, char* errorText) {
-  if (conn == nullptr) return nullptr;
+  if (conn == nullptr || Refused(conn, errorText)) return nullptr;
   auto result = std::make_unique<DbResult>();
   std::string error;
   if (!conn->conn->Select(query, &result->data, &error)) {
+    NoteFailure(conn, error);
     CopyError(error, errorText);
     return nullptr;
   }
@@ -165,15 +197,17 @@ db_result_t DBSelectEx(db_handle_t conn, const char* query, char* errorText) {
 
 db_async_result_t DBAsyncSelectEx(db_handle_t conn, const char* query,
                                   char* errorText) {
-  if (conn == nullptr) return nullptr;
+  if (conn == nullptr || Refused(conn, errorText)) return nullptr;
   std::string error;
   std::unique_ptr<driver::Cursor> cursor =
       conn->conn->SelectUnbuffered(query, &error);
   if (cursor == nullptr) {
+    NoteFailure(conn, error);
     CopyError(error, errorText);
     return nullptr;
   }
   auto* result = new DbAsyncResult;
+  result->owner = conn;
   result->cursor = std::move(cursor);
   return result;
 }
@@ -233,7 +267,12 @@ uint32_t DBGetFieldIPAddr(db_result_t result, int row, int column) {
 void DBFreeResult(db_result_t result) { delete result; }
 
 bool DBFetch(db_async_result_t result) {
-  return result != nullptr && result->cursor->Fetch();
+  if (result == nullptr) return false;
+  if (result->cursor->Fetch()) return true;
+  if (!result->cursor->error().empty()) {
+    NoteFailure(result->owner, result->cursor->error());
+  }
+  return false;
 }
 
 const char* DBGetAsyncError(db_async_result_t result) {
@@ -286,50 +325,78 @@ db_bulk_t DBBulkInsertStart(db_handle_t conn, const char* table,
                             const std::vector<std::string>& columns,
                             char* errorText) {
   CopyError("", errorText);
-  if (conn == nullptr) return nullptr;
+  if (conn == nullptr || Refused(conn, errorText)) return nullptr;
   std::string error;
   std::unique_ptr<driver::BulkInsert> insert =
       conn->conn->StartBulkInsert(table, columns, &error);
   if (insert == nullptr) {
+    if (!error.empty()) NoteFailure(conn, error);
     CopyError(error, errorText);
     return nullptr;
   }
   auto* bulk = new DbBulkInsert;
+  bulk->owner = conn;
   bulk->insert = std::move(insert);
   return bulk;
 }
 
 bool DBBulkInsertRow(db_bulk_t bulk, const char* const* values,
                      const size_t* lengths, char* errorText) {
+  if (Refused(bulk->owner, errorText)) return false;
   std::string error;
   if (bulk->insert->AddRow(values, lengths, &error)) return true;
+  NoteFailure(bulk->owner, error);
   CopyError(error, errorText);
   return false;
 }
 
 bool DBBulkInsertFinish(db_bulk_t bulk, char* errorText) {
+  if (Refused(bulk->owner, errorText)) return false;
   std::string error;
   if (bulk->insert->Finish(&error)) return true;
+  NoteFailure(bulk->owner, error);
   CopyError(error, errorText);
   return false;
 }
 
 void DBBulkInsertFree(db_bulk_t bulk) { delete bulk; }
 
+namespace {
+
+// Runs a transaction command of the backend, unless the connection is lost.
+bool EndOrBegin(db_handle_t conn,
+                bool (driver::Connection::*command)(std::string*)) {
+  if (conn == nullptr) return false;
+  if (Refused(conn, &conn->last_error)) return false;
+  if (((*conn->conn).*command)(&conn->last_error)) return true;
+  NoteFailure(conn, conn->last_error);
+  return false;
+}
+
+}  // namespace
+
 bool DBBegin(db_handle_t conn) {
-  return conn != nullptr && conn->conn->Begin(&conn->last_error);
+  return EndOrBegin(conn, &driver::Connection::Begin);
 }
 
 bool DBCommit(db_handle_t conn) {
-  return conn != nullptr && conn->conn->Commit(&conn->last_error);
+  return EndOrBegin(conn, &driver::Connection::Commit);
 }
 
 bool DBRollback(db_handle_t conn) {
-  return conn != nullptr && conn->conn->Rollback(&conn->last_error);
+  return EndOrBegin(conn, &driver::Connection::Rollback);
 }
 
 const char* DBGetLastError(db_handle_t conn) {
   return conn != nullptr ? conn->last_error.c_str() : "";
+}
+
+bool DBIsConnectionLost(db_handle_t conn) {
+  return conn != nullptr && conn->lost;
+}
+
+const char* DBGetConnectionLostError(db_handle_t conn) {
+  return conn != nullptr ? conn->lost_error.c_str() : "";
 }
 
 String DBPrepareString(db_handle_t conn, const char* text) {

@@ -146,6 +146,13 @@ bool DBRollback(db_handle_t conn);
 // DBRollback on the connection.
 const char* DBGetLastError(db_handle_t conn);
 
+// Returns true once a failure has shown the connection lost (the server
+// closed it, went away or the link broke). From then on every call on the
+// connection fails at once without sending anything, with the text of that
+// failure, which DBGetConnectionLostError returns ("" before the loss).
+bool DBIsConnectionLost(db_handle_t conn);
+const char* DBGetConnectionLostError(db_handle_t conn);
+
 // Returns text as a complete single-quoted SQL literal for the connection.
 String DBPrepareString(db_handle_t conn, const char* text);
 

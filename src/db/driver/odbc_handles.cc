@@ -25,6 +25,30 @@ void AppendUtf8(char32_t c, std::string* out) {
   }
 }
 
+// Returns whether a diagnostic record says that the connection is gone: a
+// connection exception (class 08); PostgreSQL ending the session for a
+// shutdown or a crash (57P01, 57P02), which psqlODBC passes on; or one of
+// the texts for a closed link (libpq's and psqlODBC's own) that psqlODBC
+// may report as HY000.
+bool IsLinkLost(const std::string& state, const std::string& message) {
+  static const char* const kLibpqTexts[] = {
+      "server closed the connection unexpectedly",
+      "no connection to the server",
+      "could not send data to server",
+      "could not receive data from server",
+      "The connection has been lost",
+      "unable due to the connection lost",
+      "communication down",
+  };
+  if (state.compare(0, 2, "08") == 0 || state == "57P01" || state == "57P02") {
+    return true;
+  }
+  for (const char* text : kLibpqTexts) {
+    if (message.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::basic_string<SQLWCHAR> ToWide(const std::string& text) {
@@ -81,7 +105,7 @@ std::string FromWide(const SQLWCHAR* text, size_t length) {
 }
 
 std::string Diagnostics(SQLSMALLINT type, SQLHANDLE handle,
-                        const std::string& fallback) {
+                        const std::string& fallback, bool* link_lost) {
   std::string text;
   for (SQLSMALLINT record = 1;; record++) {
     SQLWCHAR state[6] = {0};
@@ -95,7 +119,10 @@ std::string Diagnostics(SQLSMALLINT type, SQLHANDLE handle,
     size_t room = sizeof message / sizeof *message - 1;
     if (used > room) used = room;
     if (!text.empty()) text += "; ";
-    text += "[" + FromWide(state, 5) + "] " + FromWide(message, used);
+    std::string code = FromWide(state, 5);
+    std::string said = FromWide(message, used);
+    text += "[" + code + "] " + said;
+    if (link_lost != nullptr && IsLinkLost(code, said)) *link_lost = true;
   }
   return text.empty() ? fallback : text;
 }

@@ -73,8 +73,12 @@ std::string FromWide(const SQLWCHAR* text, size_t length);
 
 // Returns the texts of all diagnostic records of the handle, as
 // "[SQLSTATE] message" joined by "; ", or fallback when there are none.
+// When link_lost is given, sets *link_lost (never clears it) when a record
+// says the connection is gone: a connection exception (SQLSTATE class 08:
+// communication link failure, connection does not exist, ...), or what
+// psqlODBC says instead (the server's shutdown codes, libpq's texts).
 std::string Diagnostics(SQLSMALLINT type, SQLHANDLE handle,
-                        const std::string& fallback);
+                        const std::string& fallback, bool* link_lost = nullptr);
 
 }  // namespace odbc
 }  // namespace driver
