@@ -5,7 +5,9 @@
 # Then builds it again with AddressSanitizer and UndefinedBehaviorSanitizer
 # (clang) and runs the whole suite once more on SQLite, and runs each fuzz
 # target of tests/fuzz for a short time on its corpus. Every part prints its
-# wall time; a sanitizer report anywhere fails the run.
+# wall time; a sanitizer report anywhere fails the run, and so does a
+# backend whose server was started but that ran no test (each suite prints
+# the count of tests per backend).
 # Usage: scripts/test-all.sh [--sqlite-only] [--no-hardening|--hardening-only]
 #   --sqlite-only     no servers: the normal suite runs on SQLite alone
 #   --no-hardening    only the normal build and suite
@@ -59,14 +61,29 @@ if [ -d /dev/shm ] && [ -w /dev/shm ]; then
   trap 'rm -rf "$TMPDIR"' EXIT
 fi
 
+# The ctest output is kept to count the tests each backend ran: a backend
+# whose server was started must have run tests.
 if [ "$normal" = 1 ]; then
+  suite_log=$(cd "$build" && pwd)/ctest-normal.log
+  suite_rc=0
   if [ "$with_servers" = 1 ]; then
-    SCHEMON_BUILD=$build tests/servers/with_servers.sh bash -c \
-      'cd "$SCHEMON_BUILD" && ctest --output-on-failure -j"$(nproc)"'
+    backends=(sqlite pgsql mysql odbc_pgsql odbc_sqlite)
+    SCHEMON_BUILD=$build SCHEMON_CTEST_LOG=$suite_log \
+      tests/servers/with_servers.sh bash -c 'set -o pipefail
+        cd "$SCHEMON_BUILD" &&
+        ctest --output-on-failure -j"$(nproc)" 2>&1 | tee "$SCHEMON_CTEST_LOG"' ||
+      suite_rc=$?
   else
-    (cd "$build" && ctest --output-on-failure -j"$(nproc)")
+    backends=(sqlite)
+    (cd "$build" && ctest --output-on-failure -j"$(nproc)") 2>&1 |
+      tee "$suite_log" || suite_rc=$?
   fi
+  scripts/count-backend-tests.sh "$suite_log" "${backends[@]}" || suite_rc=1
   part_done "normal suite"
+  if [ "$suite_rc" != 0 ]; then
+    echo "test-all: the normal suite failed"
+    exit 1
+  fi
   scripts/package-check.sh "$build"
   part_done "package check"
 fi
@@ -87,7 +104,9 @@ sanitized_ctest=0
   export ASAN_OPTIONS="detect_leaks=1:log_path=$reports/asan"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan"
   cd "$build_asan" && ctest --output-on-failure -j"$(nproc)"
-) || sanitized_ctest=1
+) 2>&1 | tee "$build_asan/ctest-sanitizer.log" || sanitized_ctest=1
+scripts/count-backend-tests.sh "$build_asan/ctest-sanitizer.log" sqlite ||
+  sanitized_ctest=1
 if compgen -G "$reports/*" >/dev/null; then
   echo "test-all: sanitizer reports:"
   for report in "$reports"/*; do

@@ -13,6 +13,7 @@
 
 #include "support/backend_test.h"
 #include "support/process.h"
+#include "transfer/transfer_data.h"
 
 namespace {
 
@@ -84,6 +85,20 @@ TEST_F(ConsoleTest, TerminalGetsColoursAndOneKeyAnswers) {
       << screen;
   // The ignored keys are not echoed.
   EXPECT_EQ(screen.find("x"), std::string::npos) << screen;
+}
+
+// Ctrl-D in the middle of ignored keys answers no at once: the "y" typed
+// after it would unlock were the Ctrl-D ignored like the other keys.
+TEST_F(ConsoleTest, CtrlDAnswersNo) {
+  std::string screen = RunOnTerminal(std::string("x \x04y"), true);
+  EXPECT_NE(screen.find("Do you wish to force database unlock? (Y/N) N\r\n"),
+            std::string::npos)
+      << screen;
+  EXPECT_EQ(screen.find("Database lock removed"), std::string::npos) << screen;
+  EXPECT_EQ(FileScalar(dir_ + "/t.db",
+                       "SELECT var_value FROM config WHERE "
+                       "var_name='DBLockStatus'"),
+            "srv");
 }
 
 TEST_F(ConsoleTest, NoColorKeepsTheTerminalPlain) {

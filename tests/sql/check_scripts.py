@@ -15,7 +15,6 @@ import re
 import sqlite3
 import subprocess
 import sys
-import tempfile
 import traceback
 
 ROOT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else
@@ -186,17 +185,6 @@ def index_commands(db):
 
 def node_ids(db):
     return [r[0] for r in db.execute("SELECT id FROM nodes")]
-
-
-def rows_with_null_or_quote(db, tables):
-    bad = []
-    for table in tables:
-        for row in db.execute("SELECT * FROM %s" % table):
-            for value in row:
-                if value is None or (isinstance(value, str) and "'" in value):
-                    bad.append((table, row))
-                    break
-    return bad
 
 
 # --------------------------------------------------------- script parsing
@@ -438,16 +426,6 @@ def test_tool_statements_fit_the_schema():
 
 
 @test
-def test_init_rows_survive_export_format():
-    # Export writes every value between single quotes without escaping and a
-    # null as the empty text, so no row of the scripts may hold either.
-    db = init_db(with_demo=True)
-    tables = CORE_TABLES + ["idata_%d" % n for n in node_ids(db)]
-    bad = rows_with_null_or_quote(db, tables)
-    assert not bad, bad[:5]
-
-
-@test
 def test_dbschema_matches_init():
     init = init_db()
     schema = sqlite3.connect(":memory:")
@@ -459,30 +437,6 @@ def test_dbschema_matches_init():
     assert meta(schema, "IDataTableCreationCommand") == meta(init, "IDataTableCreationCommand")
     nonempty = [t for t in CORE_TABLES if schema.execute("SELECT count(*) FROM %s" % t).fetchone()[0]]
     assert not nonempty, "the schema script fills core tables: %s" % nonempty
-
-
-@test
-def test_demo_exports_into_schema_file():
-    # Copy the demo database into a file made by dbschema_sqlite.sql, row by
-    # row in the statement form export uses, then the per-node tables.
-    src = init_db(with_demo=True)
-    with tempfile.TemporaryDirectory() as tmp:
-        dst = sqlite3.connect(os.path.join(tmp, "export.db"))
-        dst.executescript(read("dbschema_sqlite.sql"))
-        tables = list(CORE_TABLES)
-        for node in node_ids(src):
-            dst.execute(meta(dst, "IDataTableCreationCommand") % node)
-            tables.append("idata_%d" % node)
-        for table in tables:
-            cur = src.execute("SELECT * FROM %s" % table)
-            names = ",".join(d[0] for d in cur.description)
-            for row in cur:
-                values = ",".join("'%s'" % ("" if v is None else v) for v in row)
-                dst.execute("INSERT INTO %s (%s) VALUES (%s)" % (table, names, values))
-            count = src.execute("SELECT count(*) FROM %s" % table).fetchone()[0]
-            assert dst.execute("SELECT count(*) FROM %s" % table).fetchone()[0] == count, table
-        dst.commit()
-        dst.close()
 
 
 def find_demo_faults(db):

@@ -1,3 +1,5 @@
+// The end-to-end fixture and the file helpers of the tests.
+
 #include "support/backend_test.h"
 
 #include <ftw.h>
@@ -39,6 +41,7 @@ void RemoveTree(const std::string& dir) {
 }
 
 void BackendTest::SetUp() {
+  if (!GetParam().create) GTEST_SKIP() << GetParam().disabled_reason;
   dir_ = MakeTempDir();
   db_ = GetParam().create(dir_);
   ASSERT_NE(db_->conn(), nullptr);

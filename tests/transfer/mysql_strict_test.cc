@@ -1,32 +1,42 @@
 // MySQL and MariaDB sessions run in strict mode whatever the server's
 // global sql_mode says: a value that does not fit its column fails its
-// statement instead of being cut or changed with a warning.
+// statement instead of being cut or changed with a warning. The tests set
+// the server's global mode, so they run on a MariaDB server of their own,
+// which no other test sees.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "front/globals.h"
 #include "support/backend_test.h"
+#include "support/private_server.h"
 #include "transfer/transfer_data.h"
 
 namespace {
 
 class MysqlStrictTest : public BackendTest {
  protected:
+  // The fixture's database is made on the private server instead of the
+  // shared one.
   void SetUp() override {
     if (GetParam().name != "mysql") GTEST_SKIP() << "MySQL sessions only";
-    BackendTest::SetUp();
-    saved_mode_ = db_->Scalar("SELECT @@GLOBAL.sql_mode");
+    ASSERT_TRUE(PrivateServer::Installed("mysql"))
+        << "the mysql backend is enabled, but the MariaDB server programs "
+           "are not installed";
+    server_ = PrivateServer::Start("mysql");
+    ASSERT_NE(server_, nullptr);
+    dir_ = MakeTempDir();
+    db_ = server_->CreateDatabase();
+    ASSERT_NE(db_->conn(), nullptr);
+    config_path_ = WriteFile("server.conf", db_->ConfigText());
     db_->Exec("SET GLOBAL sql_mode=''");
   }
   void TearDown() override {
-    if (!saved_mode_.empty()) {
-      db_->Exec("SET GLOBAL sql_mode=" + db_->conn()->Quote(saved_mode_));
-    }
     BackendTest::TearDown();
+    server_.reset();
   }
 
-  std::string saved_mode_;
+  std::unique_ptr<PrivateServer> server_;
 };
 
 TEST_P(MysqlStrictTest, ValuesThatDoNotFitFailInsteadOfBeingChanged) {
