@@ -103,6 +103,8 @@ bool WriteMark(Journal* j, int ordinal, uint32_t id) {
 
 // Takes the place of the database for the step's statements on MySQL.
 bool RunStepStatement(const char* query, bool loud) {
+  // The loss was reported once; nothing more is sent or echoed.
+  if (ConnectionLost()) return false;
   Journal* j = g_journal;
   DdlStatement ddl = ParseDdl(query);
   if (ddl.kind == DdlStatement::kNotDdl) {
