@@ -85,7 +85,6 @@ class Catalogue {
     if (result == nullptr) {
       look_->state = DdlLook::kFailed;
       look_->text = error;
-      look_->query = query;
       return false;
     }
     int columns = DBGetColumnCount(result);

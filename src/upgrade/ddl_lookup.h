@@ -16,11 +16,10 @@ struct DdlLook {
     kToDo,       // the statement is to be sent
     kDone,       // the database already is what the statement makes
     kDifferent,  // an object of that name differs; text says how
-    kFailed,     // a lookup failed: text is the database's, query the lookup
+    kFailed,     // a lookup failed: text is the database's
   };
   State state = kToDo;
   std::string text;
-  std::string query;
 };
 
 // Compares what ddl makes with the connected database: a table by its

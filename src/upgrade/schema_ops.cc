@@ -136,9 +136,8 @@ std::string BatchSelect(const char* table, const char* key_column,
 const size_t kStatementsPerList = 100;
 const size_t kListBytes = 1 << 20;
 
-// Runs one statement, echoed under -t; a failure is reported.
-bool RunOneUpdate(const std::string& update, bool echo) {
-  if (echo && g_bShowQueries) EchoQuery(update.c_str());
+// Runs one statement already echoed; a failure is reported.
+bool RunOneUpdate(const std::string& update) {
   char error[DBERR_BUFFER_SIZE] = "";
   if (DBQueryEx(g_hDbConnection, update.c_str(), error)) return true;
   PrintQueryError(error, update.c_str());
@@ -168,7 +167,7 @@ bool RunUpdates(const std::vector<std::string>& updates) {
     // Through the statement runner, which sees every write of a step.
     if (!RunQuery(list.c_str(), false)) {
       for (size_t i = next; i < end; i++) {
-        if (RunOneUpdate(updates[i], false)) continue;
+        if (RunOneUpdate(updates[i])) continue;
         if (!g_bContinueOnError) return false;
         all = false;
       }

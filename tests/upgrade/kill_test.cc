@@ -178,7 +178,7 @@ class UpgradeKillTest : public UpgradeTest {
     auto started = std::chrono::steady_clock::now();
     auto last = started;
     for (int v = from; v <= 98; v++) {
-      std::string line = v < 98 ? StepLine(v) : "Database upgrade ";
+      std::string line = v < 98 ? StepLines(v, v + 1) : "Database upgrade ";
       ASSERT_TRUE(run.WaitForOutput(line, 300000)) << line << "\n"
                                                    << run.out();
       auto now = std::chrono::steady_clock::now();
@@ -195,10 +195,6 @@ class UpgradeKillTest : public UpgradeTest {
         << run.out();
   }
 
-  static std::string StepLine(int v) {
-    return "Upgrading from version " + std::to_string(v) + " to " +
-           std::to_string(v + 1) + "\n";
-  }
 
   // Kills upgrades of the test database at random moments, half of them in
   // one of the target steps, until ten kills met a run at work and every
@@ -262,7 +258,7 @@ class UpgradeKillTest : public UpgradeTest {
         ChildProcess run;
         ASSERT_TRUE(
             run.Start(SchemonPath(), {"-c", config_path_, "-f", "upgrade"}));
-        bool reached = run.WaitForOutput(StepLine(step), 300000);
+        bool reached = run.WaitForOutput(StepLines(step, step + 1), 300000);
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         run.Signal(SIGKILL);
         ASSERT_TRUE(run.Wait(30000));
